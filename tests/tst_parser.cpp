@@ -1,0 +1,247 @@
+// The level text parser, driven through ParseLevels with whole texts.
+#include "global.h"
+#include "ulevels.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <string>
+
+namespace {
+
+void Parse(const QByteArray &text)
+{
+    DeleteAllLevels();
+    ParseLevels(SplitLines(std::string_view(text.constData(), text.size())));
+}
+
+// A level's grid as its rows, top to bottom, every row Width cells long.
+QStringList Rows(const TLevel &level)
+{
+    QStringList rows;
+    for (int y = 0; y < level.Height; ++y) {
+        QString row;
+        for (int x = 0; x < level.Width; ++x)
+            row += QLatin1Char(level.Tablo[x][y]);
+        rows << row;
+    }
+    return rows;
+}
+
+QString Text(const std::string &s) { return QString::fromLatin1(s.data(), s.size()); }
+
+} // namespace
+
+class TstParser : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { DeleteAllLevels(); }
+
+    void exampleBlock();
+    void lineEnds_data();
+    void lineEnds();
+    void blocks_data();
+    void blocks();
+    void grid_data();
+    void grid();
+    void infos_data();
+    void infos();
+    void anyBytes();
+};
+
+void TstParser::exampleBlock()
+{
+    Parse("[LEVEL]\n"
+          " ####\n"
+          " #. ##\n"
+          "##$  #\n"
+          "##@  #\n"
+          " #####\n"
+          "\n"
+          "title=EXEMPLE\n"
+          "Date=2024/01/31\n"
+          "Collection=ESSAI\n"
+          "[/LEVEL]\n");
+    QCOMPARE(LevelCount, 1);
+    const TLevel &level = Levels[0];
+    QCOMPARE(level.Width, 6);
+    QCOMPARE(level.Height, 5);
+    QCOMPARE(Rows(level), QStringList({" #### ", " #. ##", "##$  #", "##@  #", " #####"}));
+    QCOMPARE(level.Tablo[2][1], '.');
+    QCOMPARE(level.Tablo[2][2], '$');
+    QCOMPARE(level.Tablo[2][3], '@');
+    QCOMPARE(Text(level.Title), QString("EXEMPLE"));
+    QCOMPARE(Text(level.Date), QString("2024/01/31"));
+    QCOMPARE(Text(level.Collection), QString("ESSAI"));
+    QVERIFY(level.Author.empty() && level.AuthorMail.empty() && level.AuthorPage.empty());
+}
+
+void TstParser::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("CR alone") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+    QTest::newRow("LF alone") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
+    QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{"a", "b"};
+    QTest::newRow("NUL first") << QByteArray("\0a", 2) << QStringList{};
+    QTest::newRow("empty text") << QByteArray() << QStringList{};
+}
+
+void TstParser::lineEnds()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, lines);
+    QStringList got;
+    for (const std::string_view line : SplitLines(std::string_view(text.constData(), text.size())))
+        got << QString::fromLatin1(line.data(), line.size());
+    QCOMPARE(got, lines);
+}
+
+// Which blocks become levels: each level is named by its grid's first row.
+void TstParser::blocks_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("firstRows");
+
+    QTest::newRow("two blocks") << QByteArray("[LEVEL]\n#a\n[/LEVEL]\n[LEVEL]\n#b\n[/LEVEL]\n")
+                                << QStringList{"#a", "#b"};
+    QTest::newRow("never closed") << QByteArray("[LEVEL]\n#a\n") << QStringList{};
+    QTest::newRow("reopened drops the first part")
+        << QByteArray("[LEVEL]\n#a\n[LEVEL]\n#b\n[/LEVEL]\n") << QStringList{"#b"};
+    QTest::newRow("lone closer takes lines from the start")
+        << QByteArray("#a\n[/LEVEL]\n") << QStringList{"#a"};
+    QTest::newRow("closer after closer makes an empty level")
+        << QByteArray("[LEVEL]\n#a\n[/LEVEL]\n[/LEVEL]\n") << QStringList{"#a", ""};
+    QTest::newRow("lines between blocks are dropped")
+        << QByteArray("#x\n[LEVEL]\n#a\n[/LEVEL]\n#y\n[LEVEL]\n#b\n[/LEVEL]\n")
+        << QStringList{"#a", "#b"};
+    QTest::newRow("lines after the last closer are ignored")
+        << QByteArray("[LEVEL]\n#a\n[/LEVEL]\n#z\nTitle=Z\n") << QStringList{"#a"};
+    QTest::newRow("markers with blanks and tabs")
+        << QByteArray("  [LEVEL]\t\n#a\n\t[/LEVEL]  \n") << QStringList{"#a"};
+    QTest::newRow("control characters around markers are trimmed")
+        << QByteArray("\x01[LEVEL]\x1f\n#a\n\x1f[/LEVEL]\x01\n") << QStringList{"#a"};
+    QTest::newRow("DEL is not trimmed") << QByteArray("[LEVEL]\n#a\n\x7f[/LEVEL]\n")
+                                        << QStringList{};
+    QTest::newRow("markers in other case are ordinary lines")
+        << QByteArray("[level]\n#a\n[/Level]\n[LEVEL]\n#b\n[/LEVEL]\n") << QStringList{"#b"};
+    QTest::newRow("marker with text around is a line")
+        << QByteArray("[LEVEL]\n#a [/LEVEL]\n[/LEVEL]\n") << QStringList{"#a [/LEVEL]"};
+}
+
+void TstParser::blocks()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, firstRows);
+    Parse(text);
+    QCOMPARE(LevelCount, firstRows.size());
+    QCOMPARE(Levels.size(), std::size_t(firstRows.size()));
+    for (int i = 0; i < LevelCount; ++i) {
+        const QStringList rows = Rows(Levels[i]);
+        QCOMPARE(rows.value(0), firstRows[i]);
+    }
+}
+
+// The grid of a one-level text, as rows.
+void TstParser::grid_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<QStringList>("rows");
+
+    QTest::newRow("leading blanks keep their columns")
+        << QByteArray("   #\n#") << QStringList{"   #", "#   "};
+    QTest::newRow("unequal rows are filled with spaces")
+        << QByteArray("#####\n#@#\n##") << QStringList{"#####", "#@#  ", "##   "};
+    QTest::newRow("trailing blanks count")
+        << QByteArray("##\n#.    \n###") << QStringList{"##    ", "#.    ", "###   "};
+    QTest::newRow("row without a wall is not a row")
+        << QByteArray("###\n $.\n#@#") << QStringList{"###", "#@#"};
+    QTest::newRow("info line with # is also a row")
+        << QByteArray("###\nTitle=N#1\n###") << QStringList{"###      ", "Title=N#1", "###      "};
+    QTest::newRow("any byte is a cell")
+        << QByteArray("#\x01\xff-Z") << QStringList{QString::fromLatin1("#\x01\xff-Z")};
+    QTest::newRow("only info lines: no grid") << QByteArray("Title=X\nAuthor=Y") << QStringList{};
+    QTest::newRow("interleaved rows and infos")
+        << QByteArray("#1\nTitle=T\n#2\n\n#3") << QStringList{"#1", "#2", "#3"};
+}
+
+void TstParser::grid()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(QStringList, rows);
+    Parse("[LEVEL]\n" + block + "\n[/LEVEL]\n");
+    QCOMPARE(LevelCount, 1);
+    const TLevel &level = Levels[0];
+    QCOMPARE(Rows(level), rows);
+    QCOMPARE(level.Height, rows.size());
+    QCOMPARE(level.Width, rows.isEmpty() ? 0 : rows[0].size());
+    QCOMPARE(level.Tablo.size(), std::size_t(level.Width));
+    for (const auto &column : level.Tablo)
+        QCOMPARE(column.size(), std::size_t(level.Height));
+}
+
+void TstParser::infos_data()
+{
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<QString>("author");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("exact keys") << QByteArray("Author=A\nTitle=T") << "A" << "T";
+    QTest::newRow("key case is free") << QByteArray("author=A\nTITLE=T") << "A" << "T";
+    QTest::newRow("blank before the key") << QByteArray(" Author=A") << "" << "";
+    QTest::newRow("blank before the equals") << QByteArray("Author =A") << "" << "";
+    QTest::newRow("value is untrimmed") << QByteArray("Author= A \t") << " A \t" << "";
+    QTest::newRow("equals inside the value") << QByteArray("Title=a=b=") << "" << "a=b=";
+    QTest::newRow("first occurrence wins") << QByteArray("Title=one\ntitle=two") << "" << "one";
+    QTest::newRow("empty value counts as found")
+        << QByteArray("Title=\nTitle=late") << "" << "";
+    QTest::newRow("unknown keys ignored") << QByteArray("Auteur=X\nTitre=Y") << "" << "";
+    QTest::newRow("key with # still an info") << QByteArray("Title=#5") << "" << "#5";
+}
+
+void TstParser::infos()
+{
+    QFETCH(QByteArray, block);
+    QFETCH(QString, author);
+    QFETCH(QString, title);
+    Parse("[LEVEL]\n" + block + "\n[/LEVEL]\n");
+    QCOMPARE(LevelCount, 1);
+    QCOMPARE(Text(Levels[0].Author), author);
+    QCOMPARE(Text(Levels[0].Title), title);
+}
+
+// Whatever the bytes, the parser keeps the record invariants and never fails.
+void TstParser::anyBytes()
+{
+    QRandomGenerator random(20261207);
+    const QByteArray pieces[] = {"[LEVEL]", "[/LEVEL]", "#", "=", "\r", "\n", "\0", " ", "\t"};
+    for (int round = 0; round < 300; ++round) {
+        QByteArray text;
+        const int length = random.bounded(400);
+        for (int i = 0; i < length; ++i) {
+            if (random.bounded(3) == 0)
+                text += pieces[random.bounded(int(std::size(pieces)))];
+            else
+                text += char(random.bounded(256));
+        }
+        Parse(text);
+        QCOMPARE(Levels.size(), std::size_t(LevelCount));
+        for (const TLevel &level : Levels) {
+            QVERIFY((level.Width == 0) == (level.Height == 0));
+            QCOMPARE(level.Tablo.size(), std::size_t(level.Width));
+            for (const auto &column : level.Tablo)
+                QCOMPARE(column.size(), std::size_t(level.Height));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TstParser)
+#include "tst_parser.moc"
