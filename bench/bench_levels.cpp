@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 // 280 levels of about 360 bytes each, shaped like the built-in set.
 std::string SyntheticText()

@@ -12,7 +12,8 @@
 
 TRefreshTargets RefreshTargets;
 
-namespace {
+namespace
+{
 
 std::mt19937 &Generator()
 {
@@ -20,9 +21,15 @@ std::mt19937 &Generator()
     return generator;
 }
 
-bool HasLevel() { return LevelCount > 0; }
+bool HasLevel()
+{
+    return LevelCount > 0;
+}
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view Trimmed(std::string_view line)
 {
@@ -40,9 +47,9 @@ char AsciiLower(char c)
 
 bool SameKey(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
 }
 
 // The value of the first info line whose key is `key`, or the empty text.
@@ -126,7 +133,10 @@ void RandomLevel()
     RefreshWindows();
 }
 
-void RestartLevel() { RefreshWindows(); }
+void RestartLevel()
+{
+    RefreshWindows();
+}
 
 void DeleteAllLevels()
 {

@@ -8,7 +8,8 @@
 
 #include <set>
 
-namespace {
+namespace
+{
 
 QStringList refreshes; // "P" for the play window, "E" for the editor, in call order
 
@@ -38,7 +39,8 @@ using Command = void (*)();
 
 } // namespace
 
-class TstCollection : public QObject {
+class TstCollection : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-class TstMissingResource : public QObject {
+class TstMissingResource : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 void Parse(const QByteArray &text)
 {
@@ -28,11 +29,15 @@ QStringList Rows(const TLevel &level)
     return rows;
 }
 
-QString Text(const std::string &s) { return QString::fromLatin1(s.data(), s.size()); }
+QString Text(const std::string &s)
+{
+    return QString::fromLatin1(s.data(), s.size());
+}
 
 } // namespace
 
-class TstParser : public QObject {
+class TstParser : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -89,8 +94,7 @@ void TstParser::lineEnds_data()
     QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
     QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("NUL ends the text")
-        << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{"a", "b"};
+    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{"a", "b"};
     QTest::newRow("NUL first") << QByteArray("\0a", 2) << QStringList{};
     QTest::newRow("empty text") << QByteArray() << QStringList{};
 }
@@ -129,8 +133,8 @@ void TstParser::blocks_data()
         << QByteArray("  [LEVEL]\t\n#a\n\t[/LEVEL]  \n") << QStringList{"#a"};
     QTest::newRow("control characters around markers are trimmed")
         << QByteArray("\x01[LEVEL]\x1f\n#a\n\x1f[/LEVEL]\x01\n") << QStringList{"#a"};
-    QTest::newRow("DEL is not trimmed") << QByteArray("[LEVEL]\n#a\n\x7f[/LEVEL]\n")
-                                        << QStringList{};
+    QTest::newRow("DEL is not trimmed")
+        << QByteArray("[LEVEL]\n#a\n\x7f[/LEVEL]\n") << QStringList{};
     QTest::newRow("markers in other case are ordinary lines")
         << QByteArray("[level]\n#a\n[/Level]\n[LEVEL]\n#b\n[/LEVEL]\n") << QStringList{"#b"};
     QTest::newRow("marker with text around is a line")
@@ -194,17 +198,26 @@ void TstParser::infos_data()
     QTest::addColumn<QString>("author");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("exact keys") << QByteArray("Author=A\nTitle=T") << "A" << "T";
-    QTest::newRow("key case is free") << QByteArray("author=A\nTITLE=T") << "A" << "T";
-    QTest::newRow("blank before the key") << QByteArray(" Author=A") << "" << "";
-    QTest::newRow("blank before the equals") << QByteArray("Author =A") << "" << "";
-    QTest::newRow("value is untrimmed") << QByteArray("Author= A \t") << " A \t" << "";
-    QTest::newRow("equals inside the value") << QByteArray("Title=a=b=") << "" << "a=b=";
-    QTest::newRow("first occurrence wins") << QByteArray("Title=one\ntitle=two") << "" << "one";
-    QTest::newRow("empty value counts as found")
-        << QByteArray("Title=\nTitle=late") << "" << "";
-    QTest::newRow("unknown keys ignored") << QByteArray("Auteur=X\nTitre=Y") << "" << "";
-    QTest::newRow("key with # still an info") << QByteArray("Title=#5") << "" << "#5";
+    QTest::newRow("exact keys") << QByteArray("Author=A\nTitle=T") << "A"
+                                << "T";
+    QTest::newRow("key case is free") << QByteArray("author=A\nTITLE=T") << "A"
+                                      << "T";
+    QTest::newRow("blank before the key") << QByteArray(" Author=A") << ""
+                                          << "";
+    QTest::newRow("blank before the equals") << QByteArray("Author =A") << ""
+                                             << "";
+    QTest::newRow("value is untrimmed") << QByteArray("Author= A \t") << " A \t"
+                                        << "";
+    QTest::newRow("equals inside the value") << QByteArray("Title=a=b=") << ""
+                                             << "a=b=";
+    QTest::newRow("first occurrence wins") << QByteArray("Title=one\ntitle=two") << ""
+                                           << "one";
+    QTest::newRow("empty value counts as found") << QByteArray("Title=\nTitle=late") << ""
+                                                 << "";
+    QTest::newRow("unknown keys ignored") << QByteArray("Auteur=X\nTitre=Y") << ""
+                                          << "";
+    QTest::newRow("key with # still an info") << QByteArray("Title=#5") << ""
+                                              << "#5";
 }
 
 void TstParser::infos()

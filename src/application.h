@@ -1,0 +1,8 @@
+#pragma once
+
+// The application title: the caption of the frame and of every information box.
+inline constexpr const char *ApplicationTitle = "Vorkade II";
+
+// Names the running application and puts Qt's own texts (window menus, standard
+// buttons) in French. Call once, after the QApplication exists.
+void InitApplication();

@@ -1,0 +1,259 @@
+#include "fplay2d.h"
+
+#include "boxes.h"
+#include "buttonbar.h"
+#include "imageview.h"
+#include "tileset.h"
+#include "ulevels.h"
+#include "urules.h"
+
+#include <QKeyEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <array>
+#include <cstring>
+
+TFRMPlay2D *FRMPlay2D = nullptr;
+
+namespace
+{
+
+bool HasCurrentLevel()
+{
+    return LevelCount > 0 && CurrentLevel > 0;
+}
+
+struct TKeyAction {
+    int Key;
+    void (*Action)(TFRMPlay2D &window);
+};
+
+// Each key stands by itself; modifiers are not looked at.
+constexpr TKeyAction KeyActions[] = {
+    {Qt::Key_Left, [](TFRMPlay2D &window) { window.MoveLeft(); }},
+    {Qt::Key_Up, [](TFRMPlay2D &window) { window.MoveUp(); }},
+    {Qt::Key_Right, [](TFRMPlay2D &window) { window.MoveRight(); }},
+    {Qt::Key_Down, [](TFRMPlay2D &window) { window.MoveDown(); }},
+    {Qt::Key_Home, [](TFRMPlay2D &) { FirstLevel(); }},
+    {Qt::Key_PageUp, [](TFRMPlay2D &) { PreviousLevel(); }},
+    {Qt::Key_PageDown, [](TFRMPlay2D &) { NextLevel(); }},
+    {Qt::Key_End, [](TFRMPlay2D &) { LastLevel(); }},
+};
+
+} // namespace
+
+TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QString::fromUtf8("Jouer à Bramlek"));
+    setWindowIcon(QIcon(QPixmap::fromImage(PlayIconImage())));
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+    setFocusPolicy(Qt::StrongFocus);
+
+    CreateButtonBar();
+    myImageBramlek = new TImageView(this);
+    myImageBramlek->setObjectName(QStringLiteral("myImageBramlek"));
+    myImageBramlek->setFocusPolicy(Qt::NoFocus);
+    QSizePolicy keepPlace = myImageBramlek->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true); // the bar stays on top while there is no level
+    myImageBramlek->setSizePolicy(keepPlace);
+    resize(sizeHint());
+
+    FormCreate();
+    RefreshTargets.Play2D = [this] { LoadLevel(); };
+}
+
+TFRMPlay2D::~TFRMPlay2D()
+{
+    RefreshTargets.Play2D = nullptr;
+    if (FRMPlay2D == this)
+        FRMPlay2D = nullptr;
+}
+
+void TFRMPlay2D::CreateButtonBar()
+{
+    struct TButton {
+        QToolButton *TFRMPlay2D::*Button;
+        const char *Name;
+        TPlayGlyph Glyph;
+        const char *Hint;
+        void (TFRMPlay2D::*Click)();
+    };
+    static const TButton buttons[] = {
+        {&TFRMPlay2D::BTNPremierNiveau, "BTNPremierNiveau", TPlayGlyph::First,
+         "Premier Niveau|Premier Niveau (HOME)", &TFRMPlay2D::BTNPremierNiveauClick},
+        {&TFRMPlay2D::BTNNiveauPrecedent, "BTNNiveauPrecedent", TPlayGlyph::Previous,
+         "Niveau Précédent|Niveau Précédent (PAGE UP)", &TFRMPlay2D::BTNNiveauPrecedentClick},
+        {&TFRMPlay2D::BTNNiveauAleatoire, "BTNNiveauAleatoire", TPlayGlyph::Random,
+         "Niveau Aléatoire", &TFRMPlay2D::BTNNiveauAleatoireClick},
+        {&TFRMPlay2D::BTNNiveauSuivant, "BTNNiveauSuivant", TPlayGlyph::Next,
+         "Niveau Suivant|Niveau Suivant (PAGE DOWN)", &TFRMPlay2D::BTNNiveauSuivantClick},
+        {&TFRMPlay2D::BTNDernierNiveau, "BTNDernierNiveau", TPlayGlyph::Last,
+         "Dernier Niveau|Dernier Niveau (END)", &TFRMPlay2D::BTNDernierNiveauClick},
+    };
+
+    auto *bar = new TButtonBar(this);
+    bar->setObjectName(QStringLiteral("PNLBoutons"));
+    for (const TButton &spec : buttons) {
+        QToolButton *button = bar->AddButton(QString::fromLatin1(spec.Name), PlayGlyph(spec.Glyph),
+                                             QString::fromUtf8(spec.Hint));
+        connect(button, &QToolButton::clicked, this, spec.Click);
+        this->*spec.Button = button;
+    }
+    PNLBoutons = bar;
+}
+
+void TFRMPlay2D::FormCreate()
+{
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(PNLBoutons);
+    layout->addWidget(myImageBramlek, 1);
+
+    LoadLevel();
+}
+
+void TFRMPlay2D::LoadLevel()
+{
+    if (HasCurrentLevel()) {
+        const TLevel &level = Levels[static_cast<std::size_t>(CurrentLevel - 1)];
+        myWidth = level.Width;
+        myHeight = level.Height;
+        myTablo = level.Tablo; // sized and copied cell by cell in one go
+        DrawBoard();
+    }
+    myImageBramlek->setVisible(HasCurrentLevel());
+}
+
+void TFRMPlay2D::DrawBoard()
+{
+    myImageBramlek->SetPictureSize(myWidth * TileSize, myHeight * TileSize);
+    for (std::int32_t y = 0; y < myHeight; ++y) {
+        for (std::int32_t x = 0; x < myWidth; ++x)
+            DrawCell(x, y);
+    }
+}
+
+void TFRMPlay2D::DrawCell(std::int32_t x, std::int32_t y)
+{
+    const char cell = myTablo[x][y];
+    QImage &picture = myImageBramlek->Picture();
+    const QRect place(x * TileSize, y * TileSize, TileSize, TileSize);
+    if (picture.rect().contains(place)) {
+        const QImage &tile = TileImage(TileOf(cell));
+        for (int row = 0; row < TileSize; ++row) {
+            std::memcpy(picture.scanLine(place.y() + row) + place.x() * sizeof(QRgb),
+                        tile.constScanLine(row), TileSize * sizeof(QRgb));
+        }
+        myImageBramlek->PictureChanged(place);
+    }
+    if (cell == '@' || cell == '+') {
+        myX = x;
+        myY = y;
+    }
+}
+
+char TFRMPlay2D::GetCell(std::int32_t x, std::int32_t y) const
+{
+    if (x < 0 || x >= myWidth || y < 0 || y >= myHeight)
+        return OutsideCell;
+    return myTablo[x][y];
+}
+
+void TFRMPlay2D::SetCell(std::int32_t x, std::int32_t y, char c)
+{
+    if (x < 0 || x >= myWidth || y < 0 || y >= myHeight)
+        return;
+    myTablo[x][y] = c;
+    DrawCell(x, y);
+}
+
+void TFRMPlay2D::MovePlayer(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+                            std::int32_t x2, std::int32_t y2)
+{
+    // With no current level the grid is hidden: a press must not play it.
+    if (!HasCurrentLevel())
+        return;
+
+    const char c0 = GetCell(x0, y0);
+    const char c1 = GetCell(x1, y1);
+    const char c2 = GetCell(x2, y2);
+    const std::array<char, 3> r = RewriteCells(c0, c1, c2);
+    SetCell(x0, y0, r[0]);
+    SetCell(x1, y1, r[1]);
+    SetCell(x2, y2, r[2]);
+
+    if (IsSolved()) {
+        InformationBox(QString::fromUtf8("Félicitations ! Entrepôt rangé !"));
+        NextLevel();
+    }
+}
+
+void TFRMPlay2D::MoveLeft()
+{
+    MovePlayer(myX, myY, myX - 1, myY, myX - 2, myY);
+}
+void TFRMPlay2D::MoveRight()
+{
+    MovePlayer(myX, myY, myX + 1, myY, myX + 2, myY);
+}
+void TFRMPlay2D::MoveUp()
+{
+    MovePlayer(myX, myY, myX, myY - 1, myX, myY - 2);
+}
+void TFRMPlay2D::MoveDown()
+{
+    MovePlayer(myX, myY, myX, myY + 1, myX, myY + 2);
+}
+
+bool TFRMPlay2D::IsSolved() const
+{
+    return IsSolvedTablo(myTablo);
+}
+
+void TFRMPlay2D::keyPressEvent(QKeyEvent *event)
+{
+    // Handled keys stop here: the frame around must not scroll on them.
+    event->setAccepted(FormKeyDown(event->key()));
+}
+
+bool TFRMPlay2D::FormKeyDown(int key)
+{
+    bool handled = false;
+    for (const TKeyAction &entry : KeyActions) {
+        if (entry.Key == key) {
+            entry.Action(*this);
+            handled = true;
+        }
+    }
+    return handled;
+}
+
+void TFRMPlay2D::BTNPremierNiveauClick()
+{
+    FirstLevel();
+}
+void TFRMPlay2D::BTNNiveauPrecedentClick()
+{
+    PreviousLevel();
+}
+void TFRMPlay2D::BTNNiveauAleatoireClick()
+{
+    RandomLevel();
+}
+void TFRMPlay2D::BTNNiveauSuivantClick()
+{
+    NextLevel();
+}
+void TFRMPlay2D::BTNDernierNiveauClick()
+{
+    LastLevel();
+}

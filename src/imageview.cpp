@@ -1,0 +1,69 @@
+#include "imageview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace
+{
+
+void Forward(const TImageView::TMouseHandler &handler, const QMouseEvent *event)
+{
+    if (!handler)
+        return;
+    const QPoint position = event->position().toPoint();
+    handler(position.x(), position.y(), event->buttons());
+}
+
+} // namespace
+
+TImageView::TImageView(QWidget *parent) : QWidget(parent)
+{
+    // The picture covers itself; around it the parent's colour shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void TImageView::SetPictureSize(int width, int height)
+{
+    if (width <= 0 || height <= 0) {
+        myPicture = QImage();
+    } else if (myPicture.width() != width || myPicture.height() != height) {
+        myPicture = QImage(width, height, QImage::Format_RGB32);
+    }
+    update();
+}
+
+QPoint TImageView::PictureOffset() const
+{
+    // Integer division truncates toward zero, as the mouse mapping expects.
+    return QPoint((width() - myPicture.width()) / 2, (height() - myPicture.height()) / 2);
+}
+
+void TImageView::PictureChanged(const QRect &pictureRect)
+{
+    update(pictureRect.translated(PictureOffset()));
+}
+
+void TImageView::paintEvent(QPaintEvent *event)
+{
+    if (myPicture.isNull())
+        return;
+    const QPoint offset = PictureOffset();
+    const QRect target = event->rect() & QRect(offset, myPicture.size());
+    if (target.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.drawImage(target.topLeft(), myPicture, target.translated(-offset));
+}
+
+void TImageView::mousePressEvent(QMouseEvent *event)
+{
+    Forward(OnMouseDown, event);
+}
+void TImageView::mouseMoveEvent(QMouseEvent *event)
+{
+    Forward(OnMouseMove, event);
+}
+void TImageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    Forward(OnMouseUp, event);
+}

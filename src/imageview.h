@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// An image control: owns an off-screen picture and shows it centred at its own
+// size, never scaled or scrolled. When the picture is larger than the control
+// it is cropped equally on both sides; the offsets truncate toward zero.
+class TImageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // x and y relative to the control's top-left corner; the buttons held at that moment.
+    using TMouseHandler = std::function<void(int x, int y, Qt::MouseButtons buttons)>;
+
+    explicit TImageView(QWidget *parent = nullptr);
+
+    // Resizes the picture; its content is undefined until drawn.
+    void SetPictureSize(int width, int height);
+    QImage &Picture() { return myPicture; }
+    const QImage &Picture() const { return myPicture; }
+
+    // Where the picture's top-left pixel stands in the control; negative when cropped.
+    QPoint PictureOffset() const;
+
+    // Schedules the repaint of a rectangle given in picture pixels.
+    void PictureChanged(const QRect &pictureRect);
+
+    TMouseHandler OnMouseDown;
+    TMouseHandler OnMouseMove;
+    TMouseHandler OnMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage myPicture;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+// Answers the modal boxes a GUI test makes the game open, and records them.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+struct TBoxSeen {
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QStringList Buttons;
+    QString DefaultButton;
+    QString EscapeButton;
+    bool Centred = false;
+    bool Expected = false;
+};
+
+// While it lives, every modal message box that opens is recorded and answered:
+// with the next key queued by Expect, or with Escape when none was queued (an
+// unexpected box then shows in Seen with Expected false instead of hanging the test).
+class TBoxWatch
+{
+public:
+    TBoxWatch()
+    {
+        myTimer.setInterval(2);
+        QObject::connect(&myTimer, &QTimer::timeout, [this] { Poll(); });
+        myTimer.start();
+    }
+
+    // How the next box is answered: a key, or 0 to close it with its close button.
+    void Expect(int key) { myAnswers << key; }
+
+    QList<TBoxSeen> Seen;
+
+private:
+    void Poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        TBoxSeen seen;
+        seen.Title = box->windowTitle();
+        seen.Text = box->text();
+        seen.Icon = box->icon();
+        for (QAbstractButton *button : box->buttons())
+            seen.Buttons << button->text();
+        if (box->defaultButton())
+            seen.DefaultButton = box->defaultButton()->text();
+        if (box->escapeButton())
+            seen.EscapeButton = box->escapeButton()->text();
+        const QRect screen = box->screen()->availableGeometry();
+        seen.Centred = (box->frameGeometry().center() - screen.center()).manhattanLength() <= 2;
+        seen.Expected = !myAnswers.isEmpty();
+        const int key = seen.Expected ? myAnswers.takeFirst() : int(Qt::Key_Escape);
+        Seen << seen;
+        if (key == 0)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key(key));
+    }
+
+    QTimer myTimer;
+    QList<int> myAnswers;
+};
