@@ -13,3 +13,11 @@ void InitApplication()
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 }
+
+QFont TahomaFont(bool bold)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
+}

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QFont>
+
 // The application title: the caption of the frame and of every information box.
 inline constexpr const char *ApplicationTitle = "Vorkade II";
 
 // Names the running application and puts Qt's own texts (window menus, standard
 // buttons) in French. Call once, after the QApplication exists.
 void InitApplication();
+
+// The windows' font: Tahoma at 8 points (11 pixels); the system substitutes it where missing.
+QFont TahomaFont(bool bold = false);

@@ -1,5 +1,6 @@
 #include "fplay2d.h"
 
+#include "application.h"
 #include "boxes.h"
 #include "buttonbar.h"
 #include "imageview.h"
@@ -47,9 +48,7 @@ TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QString::fromUtf8("Jouer à Bramlek"));
     setWindowIcon(QIcon(QPixmap::fromImage(PlayIconImage())));
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(TahomaFont());
     setFocusPolicy(Qt::StrongFocus);
 
     CreateButtonBar();

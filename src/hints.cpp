@@ -1,7 +1,12 @@
 #include "hints.h"
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 namespace
 {
@@ -33,4 +38,54 @@ QString LongHintAt(const QWidget *control)
             return LongHint(hint);
     }
     return {};
+}
+
+THintTracker::THintTracker(QObject *parent) : QObject(parent)
+{
+    myPending.setSingleShot(true);
+    myPending.setInterval(0);
+    connect(&myPending, &QTimer::timeout, this, &THintTracker::Update);
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &THintTracker::Update);
+    qApp->installEventFilter(this);
+}
+
+bool THintTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        myPointer = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        myInside = true;
+        myPending.start();
+        break;
+    case QEvent::Enter:
+        myPointer = static_cast<QEnterEvent *>(event)->globalPosition().toPoint();
+        myInside = true;
+        myPending.start();
+        break;
+    case QEvent::Leave:
+        // Leaving a top-level window: outside the program until the next window is entered.
+        if (qobject_cast<QWindow *>(watched)) {
+            myInside = false;
+            myPending.start();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void THintTracker::Update()
+{
+    QString hint;
+    if (myInside && !QApplication::activePopupWidget())
+        hint = LongHintAt(QApplication::widgetAt(myPointer));
+    if (hint == myHint)
+        return;
+    myHint = hint;
+    if (OnHint)
+        OnHint();
 }

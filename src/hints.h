@@ -14,3 +14,36 @@ void SetHint(QWidget *control, const QString &hint);
 // The long hint of the control or of the nearest enclosing control that has a
 // hint; empty when none has.
 QString LongHintAt(const QWidget *control);
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+#include <functional>
+
+// The application's hint: the long hint of the control under the pointer (or
+// of its nearest enclosing control that has one), empty over no control of
+// the program or while a menu is open. It is worked out again whenever the
+// application is about to wait for events and right after pointer events;
+// OnHint runs only when it changes.
+class THintTracker : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit THintTracker(QObject *parent = nullptr);
+
+    QString Hint() const { return myHint; }
+    std::function<void()> OnHint;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Update();
+
+    QString myHint;
+    QPoint myPointer;
+    bool myInside = false;
+    QTimer myPending;
+};

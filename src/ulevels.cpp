@@ -11,6 +11,7 @@
 #include <random>
 
 TRefreshTargets RefreshTargets;
+TUserInterface UserInterface;
 
 namespace
 {
@@ -143,6 +144,23 @@ void DeleteAllLevels()
     LevelCount = 0;
     CurrentLevel = 0;
     Levels.clear();
+    RefreshWindows();
+}
+
+void NewLevel()
+{
+    if (!UserInterface.Confirm ||
+        !UserInterface.Confirm("Voulez-vous réellement créer un nouveau niveau ?"))
+        return;
+    LevelCount = LevelCount + 1;
+    CurrentLevel = LevelCount;
+    Levels.resize(static_cast<std::size_t>(LevelCount));
+    TLevel &level = Levels.back();
+    level.Width = 16;
+    level.Height = 12;
+    SizeTablo(level.Tablo, level.Width, level.Height, '-');
+    if (UserInterface.ShowEditor)
+        UserInterface.ShowEditor();
     RefreshWindows();
 }
 

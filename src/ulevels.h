@@ -28,6 +28,17 @@ struct TRefreshTargets {
 extern TRefreshTargets RefreshTargets;
 void RefreshWindows();
 
+// What the new-level command needs of the windows: a yes/no question and a way
+// to show the editor. Without a Confirm hook the answer is no.
+struct TUserInterface {
+    std::function<bool(const std::string &question)> Confirm;
+    std::function<void()> ShowEditor;
+};
+extern TUserInterface UserInterface;
+
+// Asks, then appends a blank 16 x 12 level of '-', makes it current and shows the editor.
+void NewLevel();
+
 // Seeds the shared generator from the clock.
 void Randomize();
 // A uniformly drawn integer in 0..bound - 1; bound >= 1.

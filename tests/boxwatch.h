@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -42,8 +43,10 @@ private:
     void Poll()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+        // A box answered by a button's letter closes only once the click is shown.
+        if (!box || !box->isVisible() || box == myAnswered)
             return;
+        myAnswered = box;
         TBoxSeen seen;
         seen.Title = box->windowTitle();
         seen.Text = box->text();
@@ -66,5 +69,6 @@ private:
     }
 
     QTimer myTimer;
+    QPointer<QMessageBox> myAnswered;
     QList<int> myAnswers;
 };

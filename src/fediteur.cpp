@@ -1,0 +1,261 @@
+#include "fediteur.h"
+
+#include "application.h"
+#include "boxes.h"
+#include "buttonbar.h"
+#include "imageview.h"
+#include "tileset.h"
+#include "ulevels.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+TFRMEditeur *FRMEditeur = nullptr;
+
+namespace
+{
+
+constexpr int Pitch = 16;
+const QColor LatticeGrey(128, 128, 128);
+
+bool HasCurrentLevel()
+{
+    return LevelCount >= 1 && CurrentLevel >= 1;
+}
+
+const char *const UnderConstruction = "En construction... désolé !!";
+
+} // namespace
+
+TFRMEditeur::TFRMEditeur(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Editeur de Niveaux"));
+    setWindowIcon(QIcon(QPixmap::fromImage(EditorIconImage())));
+    setFont(TahomaFont());
+
+    CreateButtonBar();
+    myImageEditor = new TImageView(this);
+    myImageEditor->setObjectName(QStringLiteral("myImageEditor"));
+    myImageEditor->setCursor(Qt::CrossCursor);
+    myImageEditor->setMouseTracking(true);
+    QSizePolicy keepPlace = myImageEditor->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    myImageEditor->setSizePolicy(keepPlace);
+    myImageEditor->OnMouseDown = [this](int x, int y, Qt::MouseButtons b) {
+        myImageEditorMouseDown(x, y, b);
+    };
+    myImageEditor->OnMouseMove = [this](int x, int y, Qt::MouseButtons b) {
+        myImageEditorMouseMove(x, y, b);
+    };
+    myImageEditor->OnMouseUp = [this](int x, int y, Qt::MouseButtons b) {
+        myImageEditorMouseUp(x, y, b);
+    };
+
+    LBLInfos = new QLabel(QStringLiteral("LBLInfos"), this);
+    LBLInfos->setObjectName(QStringLiteral("LBLInfos"));
+    LBLInfos->setFixedHeight(13);
+    LBLInfos->setAlignment(Qt::AlignCenter);
+    LBLInfos->setFont(TahomaFont());
+    QPalette white = LBLInfos->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    LBLInfos->setPalette(white);
+    resize(sizeHint());
+
+    FormCreate();
+    RefreshTargets.Editeur = [this] { LoadLevel(); };
+}
+
+TFRMEditeur::~TFRMEditeur()
+{
+    RefreshTargets.Editeur = nullptr;
+    if (FRMEditeur == this)
+        FRMEditeur = nullptr;
+}
+
+void TFRMEditeur::CreateButtonBar()
+{
+    struct TPaletteButton {
+        const char *Name;
+        TTile Tile;
+        const char *Hint;
+        char Tool;
+    };
+    static const TPaletteButton palette[] = {
+        {"BTNWall", TTile::Wall, "Mur", '#'},
+        {"BTNTarget", TTile::Target, "Emplacement", '.'},
+        {"BTNBox1", TTile::Box1, "Caisse", '$'},
+        {"BTNBox2", TTile::Box2, "Caisse sur Emplacement", '*'},
+        {"BTNBramlek1", TTile::Bramlek1, "Bramlek", '@'},
+        {"BTNBramlek2", TTile::Bramlek2, "Bramlek sur Emplacement", '+'},
+        {"BTNEmpty", TTile::Empty, "Vide", '-'},
+    };
+
+    auto *bar = new TButtonBar(this);
+    bar->setObjectName(QStringLiteral("PNLBoutons"));
+    for (const TPaletteButton &spec : palette) {
+        QToolButton *button =
+            bar->AddButton(QString::fromLatin1(spec.Name), PaletteGlyph(spec.Tile),
+                           QString::fromLatin1(spec.Hint));
+        const char tool = spec.Tool;
+        connect(button, &QToolButton::clicked, this, [this, tool] { myTool = tool; });
+    }
+    bar->AddSpacer(TButtonBar::BarHeight);
+    QToolButton *apply = bar->AddButton(QStringLiteral("BTNValider"), TickGlyph(),
+                                        QStringLiteral("Appliquer les Modifications"));
+    connect(apply, &QToolButton::clicked, this, &TFRMEditeur::BTNValiderClick);
+    QToolButton *cancel = bar->AddButton(QStringLiteral("BTNAnnuler"), CrossGlyph(),
+                                         QStringLiteral("Annuler les Modifications"));
+    connect(cancel, &QToolButton::clicked, this, &TFRMEditeur::BTNAnnulerClick);
+    PNLBoutons = bar;
+}
+
+void TFRMEditeur::FormCreate()
+{
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    LBLInfos->clear();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(PNLBoutons);
+    layout->addWidget(myImageEditor, 1);
+    layout->addWidget(LBLInfos);
+
+    myTool = '#';
+    LoadLevel();
+}
+
+QString TFRMEditeur::InfosText() const
+{
+    return LBLInfos->text();
+}
+
+void TFRMEditeur::LoadLevel()
+{
+    if (HasCurrentLevel()) {
+        const TLevel &level = Levels[static_cast<std::size_t>(CurrentLevel - 1)];
+        myWidth = level.Width;
+        myHeight = level.Height;
+        myTablo = level.Tablo;
+        DrawBoard();
+    }
+    myImageEditor->setVisible(HasCurrentLevel());
+}
+
+void TFRMEditeur::DrawBoard()
+{
+    // A level without cells has nothing to show, not even its frame.
+    if (myWidth <= 0 || myHeight <= 0) {
+        myImageEditor->SetPictureSize(0, 0);
+        return;
+    }
+    const int width = Pitch * myWidth + 1;
+    const int height = Pitch * myHeight + 1;
+    myImageEditor->SetPictureSize(width, height);
+    QImage &picture = myImageEditor->Picture();
+    if (picture.isNull())
+        return;
+    picture.fill(Qt::black);
+    {
+        QPainter painter(&picture);
+        painter.setPen(LatticeGrey);
+        for (int i = 0; i <= myWidth; ++i)
+            painter.drawLine(Pitch * i, 0, Pitch * i, height - 1);
+        for (int j = 0; j <= myHeight; ++j)
+            painter.drawLine(0, Pitch * j, width - 1, Pitch * j);
+    }
+    for (std::int32_t y = 0; y < myHeight; ++y) {
+        for (std::int32_t x = 0; x < myWidth; ++x)
+            DrawCell(x, y);
+    }
+}
+
+void TFRMEditeur::DrawCell(std::int32_t x, std::int32_t y)
+{
+    QImage &picture = myImageEditor->Picture();
+    const QRect place(Pitch * x + 1, Pitch * y + 1, TileSize, TileSize);
+    if (!picture.rect().contains(place))
+        return;
+    const QImage &tile = TileImage(TileOf(myTablo[x][y]));
+    for (int row = 0; row < TileSize; ++row) {
+        std::copy_n(reinterpret_cast<const QRgb *>(tile.constScanLine(row)), TileSize,
+                    reinterpret_cast<QRgb *>(picture.scanLine(place.y() + row)) + place.x());
+    }
+    myImageEditor->PictureChanged(place);
+}
+
+void TFRMEditeur::PutTool(std::int32_t x, std::int32_t y)
+{
+    myTablo[x][y] = myTool;
+    DrawCell(x, y);
+}
+
+void TFRMEditeur::PickTool(std::int32_t x, std::int32_t y)
+{
+    myTool = myTablo[x][y];
+}
+
+void TFRMEditeur::TrackMouse(int x, int y, bool left, bool right)
+{
+    QString text = QStringLiteral("X1=%1, Y1=%2").arg(x).arg(y);
+
+    // Where the centred picture stands in the control right now; negative when cropped.
+    const int pictureWidth = Pitch * myWidth + 1;
+    const int pictureHeight = Pitch * myHeight + 1;
+    const int offX = (myImageEditor->width() - pictureWidth) / 2;
+    const int offY = (myImageEditor->height() - pictureHeight) / 2;
+    const int bx = x - offX;
+    const int by = y - offY;
+
+    // A level without cells has no cell to pick or paint.
+    const bool inside = myWidth > 0 && myHeight > 0 && bx >= 0 && bx < pictureWidth && by >= 0 &&
+                        by < pictureHeight;
+    const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth);
+    const int cy = std::min(std::max(by / Pitch + 1, 1), myHeight);
+
+    if (inside)
+        text += QStringLiteral(", X2=%1, Y2=%2").arg(cx).arg(cy);
+    if (right) {
+        text += QStringLiteral(", Copier");
+        if (inside)
+            PickTool(cx - 1, cy - 1);
+    }
+    if (left) {
+        text += QStringLiteral(", Coller");
+        if (inside)
+            PutTool(cx - 1, cy - 1);
+    }
+    LBLInfos->setText(text);
+}
+
+void TFRMEditeur::myImageEditorMouseDown(int x, int y, Qt::MouseButtons buttons)
+{
+    TrackMouse(x, y, buttons & Qt::LeftButton, buttons & Qt::RightButton);
+}
+
+void TFRMEditeur::myImageEditorMouseMove(int x, int y, Qt::MouseButtons buttons)
+{
+    TrackMouse(x, y, buttons & Qt::LeftButton, buttons & Qt::RightButton);
+}
+
+void TFRMEditeur::myImageEditorMouseUp(int x, int y, Qt::MouseButtons buttons)
+{
+    TrackMouse(x, y, buttons & Qt::LeftButton, buttons & Qt::RightButton);
+}
+
+void TFRMEditeur::BTNValiderClick()
+{
+    InformationBox(QString::fromUtf8(UnderConstruction));
+}
+
+void TFRMEditeur::BTNAnnulerClick()
+{
+    InformationBox(QString::fromUtf8(UnderConstruction));
+}

@@ -1,0 +1,67 @@
+#include "finfos.h"
+
+#include "application.h"
+#include "tileset.h"
+
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TFRMInfos *FRMInfos = nullptr;
+
+namespace
+{
+
+const char *const InfoLines[] = {
+    "",
+    "",
+    "Vorkade 2",
+    "",
+    "Auteur : Équipe Vorkade",
+    "Version : 2.0.8",
+    "Date : 2009-02-20",
+    "",
+    "https://www.example.org/vorkade",
+    "",
+    "Mail : equipe@example.org",
+    "ICQ : 000-000-000",
+    "MSN : equipe.vorkade@example.org",
+};
+
+} // namespace
+
+TFRMInfos::TFRMInfos(QWidget *parent) : QWidget(parent), MMOInfos(new QTextEdit(this))
+{
+    setWindowTitle(QStringLiteral("Informations"));
+    setWindowIcon(QIcon(QPixmap::fromImage(InfosIconImage())));
+    setFont(TahomaFont());
+
+    MMOInfos->setObjectName(QStringLiteral("MMOInfos"));
+    MMOInfos->setReadOnly(true);
+    MMOInfos->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    MMOInfos->setFocusPolicy(Qt::ClickFocus); // selectable, but Tab passes it by
+    MMOInfos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MMOInfos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MMOInfos->setLineWrapMode(QTextEdit::WidgetWidth);
+    MMOInfos->setAcceptRichText(false);
+    QStringList lines;
+    for (const char *line : InfoLines)
+        lines << QString::fromUtf8(line);
+    MMOInfos->setPlainText(lines.join(QLatin1Char('\n')));
+    QTextCursor everything(MMOInfos->document());
+    everything.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    everything.mergeBlockFormat(centred);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MMOInfos);
+    resize(sizeHint());
+}
+
+TFRMInfos::~TFRMInfos()
+{
+    if (FRMInfos == this)
+        FRMInfos = nullptr;
+}

@@ -1,0 +1,490 @@
+// The frame as the game starts it: menus, confirmations, hints and child windows.
+#include "fediteur.h"
+#include "finfos.h"
+#include "fmain.h"
+#include "fplay2d.h"
+#include "guitest.h"
+#include "imageview.h"
+#include "playfixture.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <memory>
+
+namespace
+{
+
+QAction *Item(const char *name)
+{
+    return FRMMain->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+QMdiSubWindow *ChildOf(QWidget *content)
+{
+    return qobject_cast<QMdiSubWindow *>(content->parentWidget());
+}
+
+QStringList PlayBoard()
+{
+    return RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight());
+}
+
+// A level of our own to make moves in: the keeper walks right along the row.
+void UseWalkingLevel()
+{
+    UseLevels({{"#@   $.#"}, {"#@ $.#"}});
+}
+
+const QString QuitQuestion = QString::fromUtf8("Voulez-vous réellement quitter la Vorkade II ?");
+
+} // namespace
+
+class TstMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { PrepareGuiTest(); }
+    void init();
+    void cleanup();
+
+    void startUp();
+    void acceleratorRule_data();
+    void acceleratorRule();
+    void menus();
+    void levelItems_data();
+    void levelItems();
+    void menuFromTheKeyboard();
+    void restartUndoesMoves();
+    void deleteAndReload_data();
+    void deleteAndReload();
+    void quitting_data();
+    void quitting();
+    void hints();
+    void information();
+    void closingMinimisesAndMenuRestores();
+    void tiling();
+    void arrangeIcons();
+
+private:
+    std::unique_ptr<TBoxWatch> myBoxes;
+};
+
+void TstMain::init()
+{
+    CreateMainWindows();
+    FRMMain->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FRMMain));
+    myBoxes = std::make_unique<TBoxWatch>();
+}
+
+void TstMain::cleanup()
+{
+    myBoxes.reset();
+    DestroyMainWindows();
+    QVERIFY(!FRMMain && !FRMPlay2D && !FRMEditeur && !FRMInfos);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void TstMain::startUp()
+{
+    QCOMPARE(FRMMain->windowTitle(), QString("Vorkade II"));
+    QVERIFY(FRMPlay2D);
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 1);
+    QCOMPARE(FRMMain->MdiArea()->subWindowList()[0]->widget(), FRMPlay2D);
+    QVERIFY(!FRMEditeur);
+    QVERIFY(!FRMInfos);
+    QCOMPARE(FRMMain->StatusText(), QString());
+    QVERIFY(LevelCount > 0);
+    QCOMPARE(CurrentLevel, 1);
+    QCOMPARE(FRMPlay2D->Tablo(), Levels[0].Tablo);
+    QVERIFY(FRMPlay2D->ImageBramlek()->isVisible());
+
+    // 632 x 434 below the menu bar, the status bar included.
+    const QStatusBar *status = FRMMain->statusBar();
+    QCOMPARE(FRMMain->MdiArea()->width(), 632);
+    QCOMPARE(FRMMain->MdiArea()->height() + status->height(), 434);
+    QCOMPARE(status->height(), 19);
+    QVERIFY(status->isSizeGripEnabled());
+    QVERIFY(FRMMain->findChild<QLabel *>("myStatusText")->font().bold());
+
+    // The frame's grey shows where no child stands.
+    const QImage frame = FRMMain->MdiArea()->grab().toImage();
+    QCOMPARE(frame.pixel(frame.width() - 5, frame.height() - 5), qRgb(128, 128, 128));
+}
+
+void TstMain::acceleratorRule_data()
+{
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("marked");
+
+    QTest::newRow("first free letter") << QStringList{"Premier", "Précédent", "Recommencer"}
+                                       << QStringList{"&Premier", "P&récédent", "R&ecommencer"};
+    QTest::newRow("accented letters never count")
+        << QStringList{"Ecran", "Éditer"} << QStringList{"&Ecran", "É&diter"};
+    QTest::newRow("digits count") << QStringList{"Recharger", "280 niveaux"}
+                                  << QStringList{"&Recharger", "&280 niveaux"};
+    QTest::newRow("case does not matter")
+        << QStringList{"abc", "Abc"} << QStringList{"&abc", "A&bc"};
+    QTest::newRow("separators take none")
+        << QStringList{"Nouveau", "-", "Quitter"} << QStringList{"&Nouveau", "-", "&Quitter"};
+    QTest::newRow("nothing left") << QStringList{"ab", "ba", "a"} << QStringList{"&ab", "&ba", "a"};
+}
+
+void TstMain::acceleratorRule()
+{
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, marked);
+    QCOMPARE(WithAccelerators(captions), marked);
+}
+
+void TstMain::menus()
+{
+    const QMap<QString, QStringList> expected{
+        {"&Fichier", {"&Nouveau", "", "&Quitter"}},
+        {"&Niveau",
+         {"&Premier", "P&récédent", "&Suivant", "&Dernier", "", "&Aléatoire", "", "R&ecommencer"}},
+        {"&Afficher", {"&Ecran de Jeu", "E&diteur de Niveaux"}},
+        {"&Outils", {"&Supprimer tous les niveaux", "&Recharger les 280 niveaux"}},
+        {"F&enêtre", {"&Cascade", "&Mosaïque Horizontale", "M&osaïque Verticale", "&Réorganiser"}},
+        {"A&ide", {"&Informations"}},
+    };
+    const QStringList order{"&Fichier", "&Niveau", "&Afficher", "&Outils", "F&enêtre", "A&ide"};
+    const QStringList names{"MNUFichier", "MNUNiveau",  "MNUAfficher",
+                            "MNUOutils",  "MNUFenetre", "MNUAide"};
+    const QList<QAction *> bar = FRMMain->menuBar()->actions();
+    QCOMPARE(bar.size(), 6);
+    for (int m = 0; m < 6; ++m) {
+        QCOMPARE(bar[m]->text(), order[m]);
+        QCOMPARE(bar[m]->menu()->objectName(), names[m]);
+        QStringList items;
+        for (QAction *action : bar[m]->menu()->actions()) {
+            items << action->text();
+            QVERIFY(action->isEnabled());
+            QVERIFY(action->shortcut().isEmpty());
+            QVERIFY(!action->isCheckable());
+        }
+        QCOMPARE(items, expected[order[m]]);
+    }
+    const char *const components[] = {"MNUFichierNouveau",
+                                      "N3",
+                                      "MNUFichierQuitter",
+                                      "MNUNiveauPremier",
+                                      "MNUNiveauPrecedent",
+                                      "MNUNiveauSuivant",
+                                      "MNUNiveauDernier",
+                                      "N1",
+                                      "MNUNiveauAleatoire",
+                                      "N2",
+                                      "MNUNiveauRecommencer",
+                                      "MNUAfficherEcran2D",
+                                      "MNUAfficherEditeur",
+                                      "MNUOutilsSupprimerNiveaux",
+                                      "MNUOutilsRechargerNiveaux",
+                                      "MNUFenetreCascade",
+                                      "MNUFenetreMosaiqueHorizontale",
+                                      "MNUFenetreMosaiqueVerticale",
+                                      "MNUFenetreReorganiser",
+                                      "MNUAideInformations"};
+    for (const char *name : components)
+        QVERIFY2(Item(name), name);
+    QVERIFY(Item("N1")->isSeparator());
+}
+
+void TstMain::levelItems_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("Premier") << "MNUNiveauPremier" << 3 << 1;
+    QTest::newRow("Précédent") << "MNUNiveauPrecedent" << 3 << 2;
+    QTest::newRow("Précédent on level 1") << "MNUNiveauPrecedent" << 1 << 1;
+    QTest::newRow("Suivant") << "MNUNiveauSuivant" << 3 << 4;
+    QTest::newRow("Suivant on the last") << "MNUNiveauSuivant" << -1 << -1;
+    QTest::newRow("Dernier") << "MNUNiveauDernier" << 3 << -1;
+    QTest::newRow("Recommencer") << "MNUNiveauRecommencer" << 3 << 3;
+}
+
+void TstMain::levelItems()
+{
+    QFETCH(QString, item);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QVERIFY(LevelCount >= 4);
+    CurrentLevel = from < 0 ? LevelCount : from;
+    RefreshWindows();
+    Item(qPrintable(item))->trigger();
+    QCOMPARE(CurrentLevel, to < 0 ? LevelCount : to);
+    QCOMPARE(FRMPlay2D->Tablo(), Levels[CurrentLevel - 1].Tablo);
+    QVERIFY(myBoxes->Seen.isEmpty());
+}
+
+// Alt and the menu's letter open it; the item's letter runs it.
+void TstMain::menuFromTheKeyboard()
+{
+    QTest::keyClick(FRMMain, Qt::Key_N, Qt::AltModifier);
+    QMenu *menu = FRMMain->findChild<QMenu *>("MNUNiveau");
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_S);
+    QTRY_COMPARE(CurrentLevel, 2);
+    QVERIFY(!menu->isVisible());
+
+    QTest::keyClick(FRMMain, Qt::Key_N, Qt::AltModifier);
+    QTRY_VERIFY(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_R); // "Précédent" took R, its second letter
+    QTRY_COMPARE(CurrentLevel, 1);
+}
+
+void TstMain::restartUndoesMoves()
+{
+    UseWalkingLevel();
+    const QStringList start = PlayBoard();
+    QTest::keyClick(FRMPlay2D, Qt::Key_Right);
+    QVERIFY(PlayBoard() != start);
+    Item("MNUNiveauRecommencer")->trigger();
+    QCOMPARE(PlayBoard(), start);
+    QCOMPARE(CurrentLevel, 1);
+}
+
+void TstMain::deleteAndReload_data()
+{
+    QTest::addColumn<int>("answer"); // a key, or 0 for the close button
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Oui by Enter") << int(Qt::Key_Return) << true;
+    QTest::newRow("Oui by its letter") << int(Qt::Key_O) << true;
+    QTest::newRow("Non by its letter") << int(Qt::Key_N) << false;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    QTest::newRow("closed") << 0 << false;
+}
+
+void TstMain::deleteAndReload()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, yes);
+    const int builtIn = LevelCount;
+    Item("MNUNiveauSuivant")->trigger();
+
+    myBoxes->Expect(answer);
+    Item("MNUOutilsSupprimerNiveaux")->trigger();
+    QCOMPARE(myBoxes->Seen.size(), 1);
+    const TBoxSeen box = myBoxes->Seen[0];
+    QCOMPARE(box.Title, QString("Confirmation"));
+    QCOMPARE(box.Text, QString::fromUtf8("Voulez-vous réellement supprimer tous les niveaux ?"));
+    QCOMPARE(box.Icon, QMessageBox::Question);
+    QCOMPARE(box.Buttons, QStringList({"&Oui", "&Non"}));
+    QCOMPARE(box.DefaultButton, QString("&Oui"));
+    QCOMPARE(box.EscapeButton, QString("&Non"));
+    QVERIFY(box.Centred);
+    QCOMPARE(LevelCount, yes ? 0 : builtIn);
+    QCOMPARE(CurrentLevel, yes ? 0 : 2);
+    QCOMPARE(FRMPlay2D->ImageBramlek()->isVisible(), !yes);
+
+    myBoxes->Expect(answer);
+    Item("MNUOutilsRechargerNiveaux")->trigger();
+    QCOMPARE(myBoxes->Seen.size(), 2);
+    QCOMPARE(myBoxes->Seen[1].Text,
+             QString::fromUtf8("Voulez-vous réellement recharger les 280 niveaux ?"));
+    QCOMPARE(LevelCount, yes ? builtIn : builtIn);
+    QCOMPARE(CurrentLevel, yes ? 1 : 2);
+    QVERIFY(FRMPlay2D->ImageBramlek()->isVisible());
+    QCOMPARE(FRMPlay2D->Tablo(), Levels[CurrentLevel - 1].Tablo);
+}
+
+void TstMain::quitting_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Quitter, Non") << true << int(Qt::Key_N) << false;
+    QTest::newRow("Quitter, Escape") << true << int(Qt::Key_Escape) << false;
+    QTest::newRow("Quitter, box closed") << true << 0 << false;
+    QTest::newRow("Quitter, Oui") << true << int(Qt::Key_Return) << true;
+    QTest::newRow("close button, Non") << false << int(Qt::Key_Escape) << false;
+    QTest::newRow("close button, Oui") << false << int(Qt::Key_O) << true;
+}
+
+void TstMain::quitting()
+{
+    QFETCH(bool, fromMenu);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+
+    Item("MNUAideInformations")->trigger();
+    UseWalkingLevel();
+    QTest::keyClick(FRMPlay2D, Qt::Key_Right);
+    const QStringList moved = PlayBoard();
+
+    myBoxes->Expect(answer);
+    if (fromMenu)
+        Item("MNUFichierQuitter")->trigger();
+    else
+        FRMMain->close(); // what the title bar's close button and Alt+F4 ask for
+    QCOMPARE(myBoxes->Seen.size(), 1);
+    QCOMPARE(myBoxes->Seen[0].Title, QString("Confirmation"));
+    QCOMPARE(myBoxes->Seen[0].Text, QuitQuestion);
+    QCOMPARE(FRMMain->isVisible(), !closes);
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 2);
+    QCOMPARE(PlayBoard(), moved);
+    QCOMPARE(CurrentLevel, 1);
+}
+
+void TstMain::hints()
+{
+    const auto move = [](QWidget *where, QPoint at = QPoint(12, 12)) {
+        QTest::mouseMove(where, at);
+    };
+
+    QToolButton *next = FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant");
+    move(next);
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    move(FRMPlay2D->findChild<QToolButton *>("BTNPremierNiveau"));
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Premier Niveau (HOME)"));
+    move(FRMPlay2D->findChild<QToolButton *>("BTNNiveauAleatoire"));
+    QTRY_COMPARE(FRMMain->StatusText(), QString::fromUtf8("Niveau Aléatoire"));
+    move(FRMPlay2D->ImageBramlek(), FRMPlay2D->ImageBramlek()->rect().center());
+    QTRY_COMPARE(FRMMain->StatusText(), QString());
+
+    // A disabled control still shows its hint.
+    next->setEnabled(false);
+    move(next, QPoint(5, 5));
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    next->setEnabled(true);
+    move(FRMMain->MdiArea(),
+         QPoint(FRMMain->MdiArea()->width() - 5, FRMMain->MdiArea()->height() - 5));
+    QTRY_COMPARE(FRMMain->StatusText(), QString());
+}
+
+void TstMain::information()
+{
+    Item("MNUAideInformations")->trigger();
+    QVERIFY(FRMInfos);
+    TFRMInfos *first = FRMInfos;
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 2);
+    QCOMPARE(ChildOf(FRMInfos)->windowTitle(), QString("Informations"));
+    QCOMPARE(FRMInfos->size(), QSize(312, 213));
+
+    auto *memo = FRMInfos->findChild<QTextEdit *>("MMOInfos");
+    QVERIFY(memo->isReadOnly());
+    QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(memo->lineWrapMode(), QTextEdit::WidgetWidth);
+    QVERIFY(!(memo->focusPolicy() & Qt::TabFocus));
+    const QStringList lines = memo->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 13);
+    QCOMPARE(lines[2], QString("Vorkade 2"));
+    QVERIFY(lines[4].startsWith("Auteur : "));
+    QCOMPARE(lines[5], QString("Version : 2.0.8"));
+    QCOMPARE(lines[6], QString("Date : 2009-02-20"));
+    QVERIFY(lines[10].startsWith("Mail : "));
+    QVERIFY(lines[11].startsWith("ICQ : "));
+    QVERIFY(lines[12].startsWith("MSN : "));
+    for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
+        QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    const QString text = memo->toPlainText();
+    memo->setFocus();
+    QTest::keyClicks(memo, "abc");
+    QTest::keyClick(memo, Qt::Key_Delete);
+    QCOMPARE(memo->toPlainText(), text);
+
+    ChildOf(FRMInfos)->close();
+    QVERIFY(ChildOf(FRMInfos)->isMinimized());
+    Item("MNUAideInformations")->trigger();
+    QCOMPARE(FRMInfos, first);
+    QVERIFY(!ChildOf(FRMInfos)->isMinimized());
+    QCOMPARE(FRMMain->MdiArea()->activeSubWindow(), ChildOf(FRMInfos));
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 2);
+}
+
+void TstMain::closingMinimisesAndMenuRestores()
+{
+    UseWalkingLevel();
+    QTest::keyClick(FRMPlay2D, Qt::Key_Right);
+    const QStringList moved = PlayBoard();
+    QMdiSubWindow *play = ChildOf(FRMPlay2D);
+    play->close();
+    QVERIFY(play->isMinimized());
+    QVERIFY(play->isVisible());
+    Item("MNUAfficherEcran2D")->trigger();
+    QVERIFY(!play->isMinimized());
+    QCOMPARE(PlayBoard(), moved);
+
+    play->showMaximized();
+    Item("MNUAfficherEcran2D")->trigger();
+    QVERIFY(!play->isMaximized());
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 1);
+}
+
+void TstMain::tiling()
+{
+    Item("MNUAideInformations")->trigger();
+    QMdiSubWindow *play = ChildOf(FRMPlay2D);
+    QMdiSubWindow *infos = ChildOf(FRMInfos);
+    const QRect area = FRMMain->MdiArea()->viewport()->rect();
+
+    Item("MNUFenetreMosaiqueHorizontale")->trigger();
+    QCOMPARE(play->geometry().width(), area.width());
+    QCOMPARE(infos->geometry().width(), area.width());
+    QCOMPARE(play->geometry().left(), 0);
+    QCOMPARE(play->geometry().top(), 0);
+    QCOMPARE(infos->geometry().top(), play->geometry().bottom() + 1);
+    QCOMPARE(infos->geometry().bottom(), area.bottom());
+
+    Item("MNUFenetreMosaiqueVerticale")->trigger();
+    QCOMPARE(play->geometry().height(), area.height());
+    QCOMPARE(infos->geometry().height(), area.height());
+    QCOMPARE(infos->geometry().left(), play->geometry().right() + 1);
+    QCOMPARE(infos->geometry().right(), area.right());
+
+    Item("MNUFenetreCascade")->trigger();
+    QVERIFY(play->geometry().topLeft() != infos->geometry().topLeft());
+    QVERIFY(!play->isMinimized() && !infos->isMinimized());
+
+    // A minimised child keeps its icon through tiling; the other takes the room above it.
+    infos->close();
+    QVERIFY(infos->isMinimized());
+    const QRect icon = infos->geometry();
+    Item("MNUFenetreCascade")->trigger();
+    Item("MNUFenetreMosaiqueVerticale")->trigger();
+    Item("MNUFenetreMosaiqueHorizontale")->trigger();
+    QVERIFY(infos->isMinimized());
+    QCOMPARE(infos->geometry(), icon);
+    QCOMPARE(play->geometry().width(), area.width());
+    QVERIFY(play->geometry().bottom() < icon.top());
+}
+
+void TstMain::arrangeIcons()
+{
+    Item("MNUAideInformations")->trigger();
+    Item("MNUAfficherEditeur")->trigger();
+    QMdiSubWindow *play = ChildOf(FRMPlay2D);
+    QMdiSubWindow *infos = ChildOf(FRMInfos);
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    infos->close();
+    editor->close();
+    play->move(40, 30);
+    infos->move(200, 100); // icons dragged about
+    editor->move(10, 10);
+
+    Item("MNUFenetreReorganiser")->trigger();
+    const QRect area = FRMMain->MdiArea()->viewport()->rect();
+    QCOMPARE(play->pos(), QPoint(40, 30));
+    QCOMPARE(infos->geometry().bottom(), area.bottom());
+    QCOMPARE(editor->geometry().bottom(), area.bottom());
+    QCOMPARE(infos->geometry().left(), 0);
+    QCOMPARE(editor->geometry().left(), infos->geometry().right() + 1);
+    QVERIFY(infos->isMinimized() && editor->isMinimized());
+}
+
+QTEST_MAIN(TstMain)
+#include "tst_main.moc"
