@@ -1,9 +1,12 @@
 // Per-event costs of the windows, on the offscreen platform.
+#include "fediteur.h"
 #include "fplay2d.h"
 #include "global.h"
+#include "imageview.h"
 #include "ulevels.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -61,6 +64,32 @@ void BM_PlayLoadLevel(benchmark::State &state)
         window.LoadLevel();
 }
 BENCHMARK(BM_PlayLoadLevel)->Unit(benchmark::kMicrosecond);
+
+// One mouse move with the left button held, painting the cell under the pointer.
+void BM_EditorPaintingMove(benchmark::State &state)
+{
+    UseLargeLevel();
+    TFRMEditeur editor;
+    TImageView *view = editor.ImageEditor();
+    const QPoint offset((view->width() - (16 * 36 + 1)) / 2, (view->height() - (16 * 26 + 1)) / 2);
+    int step = 0;
+    for (auto _ : state) {
+        const int x = offset.x() + 8 + 16 * (step++ % 36);
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, offset.y() + 40),
+                         QPointF(x, offset.y() + 40), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+}
+BENCHMARK(BM_EditorPaintingMove)->Unit(benchmark::kMicrosecond);
+
+void BM_EditorDrawBoard(benchmark::State &state)
+{
+    UseLargeLevel();
+    TFRMEditeur editor;
+    for (auto _ : state)
+        editor.DrawBoard();
+}
+BENCHMARK(BM_EditorDrawBoard)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
