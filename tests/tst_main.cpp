@@ -70,6 +70,7 @@ private slots:
     void quitting_data();
     void quitting();
     void hints();
+    void qtTextsInFrench();
     void information();
     void closingMinimisesAndMenuRestores();
     void tiling();
@@ -362,6 +363,30 @@ void TstMain::hints()
     move(FRMMain->MdiArea(),
          QPoint(FRMMain->MdiArea()->width() - 5, FRMMain->MdiArea()->height() - 5));
     QTRY_COMPARE(FRMMain->StatusText(), QString());
+
+    // Out of the program: the pointer leaves the frame's window.
+    move(next);
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(FRMMain->windowHandle(), &leave);
+    QTRY_COMPARE(FRMMain->StatusText(), QString());
+
+    // While a menu is open the hint is the item's, and no item has one.
+    move(next, QPoint(8, 9));
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    QMenu *menu = FRMMain->findChild<QMenu *>("MNUNiveau");
+    menu->popup(FRMMain->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(menu->isVisible());
+    move(menu, QPoint(10, 10));
+    QTRY_COMPARE(FRMMain->StatusText(), QString());
+    menu->close();
+}
+
+void TstMain::qtTextsInFrench()
+{
+    QCOMPARE(QCoreApplication::translate("QMdiSubWindow", "Close"), QString("Fermer"));
+    QCOMPARE(QCoreApplication::translate("QMdiSubWindow", "Mi&nimize"),
+             QString::fromUtf8("Réd&uire"));
 }
 
 void TstMain::information()
