@@ -38,31 +38,8 @@ TFRMEditeur::TFRMEditeur(QWidget *parent) : QWidget(parent)
     setFont(TahomaFont());
 
     CreateButtonBar();
-    myImageEditor = new TImageView(this);
-    myImageEditor->setObjectName(QStringLiteral("myImageEditor"));
-    myImageEditor->setCursor(Qt::CrossCursor);
-    myImageEditor->setMouseTracking(true);
-    QSizePolicy keepPlace = myImageEditor->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    myImageEditor->setSizePolicy(keepPlace);
-    myImageEditor->OnMouseDown = [this](int x, int y, Qt::MouseButtons b) {
-        myImageEditorMouseDown(x, y, b);
-    };
-    myImageEditor->OnMouseMove = [this](int x, int y, Qt::MouseButtons b) {
-        myImageEditorMouseMove(x, y, b);
-    };
-    myImageEditor->OnMouseUp = [this](int x, int y, Qt::MouseButtons b) {
-        myImageEditorMouseUp(x, y, b);
-    };
-
-    LBLInfos = new QLabel(QStringLiteral("LBLInfos"), this);
-    LBLInfos->setObjectName(QStringLiteral("LBLInfos"));
-    LBLInfos->setFixedHeight(13);
-    LBLInfos->setAlignment(Qt::AlignCenter);
-    LBLInfos->setFont(TahomaFont());
-    QPalette white = LBLInfos->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    LBLInfos->setPalette(white);
+    CreateBoard();
+    CreateStatusLine();
     resize(sizeHint());
 
     FormCreate();
@@ -111,6 +88,37 @@ void TFRMEditeur::CreateButtonBar()
                                          QStringLiteral("Annuler les Modifications"));
     connect(cancel, &QToolButton::clicked, this, &TFRMEditeur::BTNAnnulerClick);
     PNLBoutons = bar;
+}
+
+void TFRMEditeur::CreateBoard()
+{
+    myImageEditor = new TImageView(this);
+    myImageEditor->setObjectName(QStringLiteral("myImageEditor"));
+    myImageEditor->setCursor(Qt::CrossCursor);
+    myImageEditor->setMouseTracking(true);
+    QSizePolicy keepPlace = myImageEditor->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true); // the status line stays at the bottom
+    myImageEditor->setSizePolicy(keepPlace);
+    const auto handler = [this](void (TFRMEditeur::*event)(int, int, Qt::MouseButtons)) {
+        return [this, event](int x, int y, Qt::MouseButtons buttons) {
+            (this->*event)(x, y, buttons);
+        };
+    };
+    myImageEditor->OnMouseDown = handler(&TFRMEditeur::myImageEditorMouseDown);
+    myImageEditor->OnMouseMove = handler(&TFRMEditeur::myImageEditorMouseMove);
+    myImageEditor->OnMouseUp = handler(&TFRMEditeur::myImageEditorMouseUp);
+}
+
+void TFRMEditeur::CreateStatusLine()
+{
+    LBLInfos = new QLabel(QStringLiteral("LBLInfos"), this);
+    LBLInfos->setObjectName(QStringLiteral("LBLInfos"));
+    LBLInfos->setFixedHeight(13);
+    LBLInfos->setAlignment(Qt::AlignCenter);
+    LBLInfos->setFont(TahomaFont());
+    QPalette white = LBLInfos->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    LBLInfos->setPalette(white);
 }
 
 void TFRMEditeur::FormCreate()

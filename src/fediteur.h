@@ -41,6 +41,8 @@ public:
 private:
     void FormCreate();
     void CreateButtonBar();
+    void CreateBoard();
+    void CreateStatusLine();
 
     void myImageEditorMouseDown(int x, int y, Qt::MouseButtons buttons);
     void myImageEditorMouseMove(int x, int y, Qt::MouseButtons buttons);
