@@ -1,0 +1,278 @@
+// The move rules through the play window: any small grid, any bytes in its cells,
+// any presses. After every press the working grid keeps its size and its numbers
+// of boxes and keepers, only the cells of the press change, the targets stay where
+// they were, a lone keeper is where the window thinks it is, the collection's copy
+// is untouched, and the board picture shows exactly the tiles of the grid.
+//
+// Input: byte 0 is the width and byte 1 the height, '1'..'9' read as 1..9 and up
+// to 16 ('@'); then the cells, row by row, any byte; every byte after them is one
+// press, picked by its value modulo 16 from Presses below (so l, u, r, d and L, U,
+// R, D are the four arrows, as in the solution lines of the level set).
+#include "fplay2d.h"
+#include "fuzzcheck.h"
+#include "global.h"
+#include "imageview.h"
+#include "tileset.h"
+#include "ulevels.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace
+{
+
+enum class TEffect {
+    Move,    // an arrow: at most the keeper's cell and the next two change
+    Reload,  // navigation with a single level: the level starts again
+    Nothing, // a key the window has no use for
+};
+
+struct TPress {
+    TEffect Effect;
+    int Key;    // 0 for a click on Button
+    int Dx, Dy; // the direction of a move
+    Qt::KeyboardModifiers Modifiers;
+};
+
+// Indexed by a press byte modulo 16; index 7 clicks one of the five buttons.
+const std::array<TPress, 16> Presses{{
+    {TEffect::Reload, Qt::Key_Home, 0, 0, Qt::NoModifier},
+    {TEffect::Reload, Qt::Key_End, 0, 0, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Right, 1, 0, Qt::NoModifier},
+    {TEffect::Reload, Qt::Key_PageUp, 0, 0, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Down, 0, 1, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Up, 0, -1, Qt::NoModifier},
+    {TEffect::Reload, Qt::Key_PageDown, 0, 0, Qt::NoModifier},
+    {TEffect::Reload, 0, 0, 0, Qt::NoModifier},
+    {TEffect::Nothing, Qt::Key_Space, 0, 0, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Left, -1, 0, Qt::ShiftModifier},
+    {TEffect::Move, Qt::Key_Right, 1, 0, Qt::ControlModifier},
+    {TEffect::Move, Qt::Key_Up, 0, -1, Qt::AltModifier},
+    {TEffect::Move, Qt::Key_Left, -1, 0, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Down, 0, 1, Qt::KeypadModifier},
+    {TEffect::Nothing, Qt::Key_Escape, 0, 0, Qt::NoModifier},
+    {TEffect::Move, Qt::Key_Right, 1, 0, Qt::ShiftModifier | Qt::ControlModifier},
+}};
+
+const std::array<const char *, 5> ButtonNames{
+    "BTNPremierNiveau", "BTNNiveauPrecedent", "BTNNiveauAleatoire",
+    "BTNNiveauSuivant", "BTNDernierNiveau",
+};
+
+TFRMPlay2D *Window = nullptr;
+
+bool IsBox(char c)
+{
+    return c == '$' || c == '*';
+}
+bool IsKeeper(char c)
+{
+    return c == '@' || c == '+';
+}
+bool IsTarget(char c)
+{
+    return c == '.' || c == '*' || c == '+';
+}
+
+template <typename Predicate> int CountCells(const TTablo &tablo, Predicate predicate)
+{
+    int count = 0;
+    for (const auto &column : tablo)
+        count += static_cast<int>(std::count_if(column.begin(), column.end(), predicate));
+    return count;
+}
+
+int SideOf(std::uint8_t byte)
+{
+    return (byte + 15) % 16 + 1;
+}
+
+// The same cell without its target.
+char OffTarget(char c)
+{
+    switch (c) {
+    case '.':
+        return ' ';
+    case '*':
+        return '$';
+    case '+':
+        return '@';
+    default:
+        return c;
+    }
+}
+
+// A solved grid opens the modal congratulation box, which would hold the run. Moves
+// keep the boxes and the targets, so with more boxes than targets one box always
+// stands off a target and the grid is never solved (with no box it never is either).
+// Targets are taken away from the last cell backwards until that holds.
+void KeepUnsolvable(TLevel &level)
+{
+    const int boxes = CountCells(level.Tablo, IsBox);
+    int targets = CountCells(level.Tablo, IsTarget);
+    for (std::int32_t i = level.Width * level.Height - 1; i >= 0 && boxes > 0 && targets >= boxes;
+         --i) {
+        char &cell = level.Tablo[i % level.Width][i / level.Width];
+        if (IsTarget(cell)) {
+            cell = OffTarget(cell);
+            --targets;
+        }
+    }
+}
+
+TLevel DecodeLevel(const std::uint8_t *data, std::size_t size, std::size_t &used)
+{
+    TLevel level;
+    level.Width = SideOf(data[0]);
+    level.Height = SideOf(data[1]);
+    SizeTablo(level.Tablo, level.Width, level.Height, ' ');
+    used = 2;
+    for (std::int32_t y = 0; y < level.Height; ++y) {
+        for (std::int32_t x = 0; x < level.Width && used < size; ++x)
+            level.Tablo[x][y] = static_cast<char>(data[used++]);
+    }
+    KeepUnsolvable(level);
+    return level;
+}
+
+void UseOnlyLevel(const TLevel &level)
+{
+    Levels.assign(1, level);
+    LevelCount = 1;
+    CurrentLevel = 1;
+    RefreshWindows();
+}
+
+void Send(const TPress &press, std::uint8_t byte)
+{
+    if (press.Key != 0) {
+        QTest::keyClick(Window, Qt::Key(press.Key), press.Modifiers);
+        return;
+    }
+    const char *name = ButtonNames[(byte / 16) % ButtonNames.size()];
+    auto *button = Window->findChild<QToolButton *>(QString::fromLatin1(name));
+    Require(button != nullptr, "the play window has its five buttons");
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void CheckPicture(const TTablo &tablo, std::int32_t width, std::int32_t height)
+{
+    const QImage &picture = Window->ImageBramlek()->Picture();
+    Require(picture.size() == QSize(width * TileSize, height * TileSize),
+            "the picture is the grid's size in tiles");
+    Require(picture.format() == QImage::Format_RGB32, "the picture keeps its format");
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const QImage &tile = TileImage(TileOf(tablo[x][y]));
+            for (int row = 0; row < TileSize; ++row) {
+                const uchar *drawn =
+                    picture.constScanLine(y * TileSize + row) + x * TileSize * sizeof(QRgb);
+                Require(std::memcmp(drawn, tile.constScanLine(row), TileSize * sizeof(QRgb)) == 0,
+                        "every cell shows its tile");
+            }
+        }
+    }
+}
+
+// Cells that may differ after a move: the keeper's and the next two in its direction.
+bool InPress(std::int32_t x, std::int32_t y, QPoint keeper, const TPress &press)
+{
+    for (int step = 0; step < 3; ++step) {
+        if (x == keeper.x() + step * press.Dx && y == keeper.y() + step * press.Dy)
+            return true;
+    }
+    return false;
+}
+
+void CheckPress(const TLevel &level, const TTablo &before, QPoint keeper, const TPress &press)
+{
+    const TTablo &after = Window->Tablo();
+    Require(Window->BoardWidth() == level.Width && Window->BoardHeight() == level.Height,
+            "the grid keeps its size");
+    Require(after.size() == static_cast<std::size_t>(level.Width), "the grid keeps its columns");
+    for (const auto &column : after)
+        Require(column.size() == static_cast<std::size_t>(level.Height),
+                "columns keep their cells");
+
+    Require(CountCells(after, IsBox) == CountCells(level.Tablo, IsBox), "boxes are never lost");
+    Require(CountCells(after, IsKeeper) == CountCells(level.Tablo, IsKeeper),
+            "keepers are never lost nor added");
+    for (std::int32_t x = 0; x < level.Width; ++x) {
+        for (std::int32_t y = 0; y < level.Height; ++y) {
+            Require(IsTarget(after[x][y]) == IsTarget(level.Tablo[x][y]), "targets stay put");
+            if (press.Effect == TEffect::Move && after[x][y] != before[x][y])
+                Require(InPress(x, y, keeper, press), "a move writes only its own cells");
+        }
+    }
+    if (press.Effect == TEffect::Reload)
+        Require(after == level.Tablo, "navigation on the only level starts it again");
+    if (press.Effect == TEffect::Nothing)
+        Require(after == before, "a key without a use changes nothing");
+    if (CountCells(level.Tablo, IsKeeper) == 1) {
+        const std::int32_t x = Window->PlayerX();
+        const std::int32_t y = Window->PlayerY();
+        Require(x >= 0 && x < level.Width && y >= 0 && y < level.Height && IsKeeper(after[x][y]),
+                "a lone keeper is where the window puts the player");
+    }
+    Require(Levels.size() == 1 && Levels[0].Tablo == level.Tablo,
+            "play never writes into the collection");
+    CheckPicture(after, level.Width, level.Height);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    // The game takes no option; this harness picks the windowless platform itself.
+    static int argc = 3;
+    static char name[] = "fuzz_moves";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char *argv[] = {name, platformOption, platform, nullptr};
+    // Offscreen cannot honour some window hints and says so on every show.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
+        if (!message.startsWith(QLatin1String("This plugin does not support")))
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    // Both live until the process ends; they are never destroyed.
+    new QApplication(argc, argv);
+    Window = new TFRMPlay2D;
+    FRMPlay2D = Window;
+    Window->show();
+    Require(QTest::qWaitForWindowExposed(Window), "the play window is shown");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    std::size_t used = 0;
+    const TLevel level = DecodeLevel(data, size, used);
+
+    // A one-cell keeper first, so the player position no earlier input left behind.
+    TLevel start;
+    start.Width = start.Height = 1;
+    SizeTablo(start.Tablo, 1, 1, '@');
+    UseOnlyLevel(start);
+    UseOnlyLevel(level);
+    CheckPicture(level.Tablo, level.Width, level.Height);
+
+    for (std::size_t i = used; i < size; ++i) {
+        const TPress &press = Presses[data[i] % Presses.size()];
+        const TTablo before = Window->Tablo();
+        const QPoint keeper(Window->PlayerX(), Window->PlayerY());
+        Send(press, data[i]);
+        CheckPress(level, before, keeper, press);
+    }
+    // Lets the window paint what the presses changed, as the event loop would.
+    QCoreApplication::processEvents();
+    return 0;
+}

@@ -1,0 +1,96 @@
+// The level text parser on any bytes. Beyond not crashing and not reading outside
+// the text, what it builds must be a well-formed collection, and every grid it
+// reads must read back the same once written out again as level text.
+#include "fuzzcheck.h"
+#include "global.h"
+#include "ulevels.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace
+{
+
+bool HasLineEnd(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+void CheckLines(const TLines &lines, std::string_view text)
+{
+    Require(lines.size() <= text.size(), "no more lines than bytes");
+    for (const std::string_view line : lines) {
+        Require(line.data() >= text.data() &&
+                    line.data() + line.size() <= text.data() + text.size(),
+                "a line views the text it was cut from");
+        Require(!HasLineEnd(line), "a line holds no line end");
+    }
+}
+
+void CheckLevel(const TLevel &level, std::size_t lineCount, std::size_t textSize)
+{
+    Require((level.Width == 0) == (level.Height == 0), "width and height are both 0 or both set");
+    Require(level.Width >= 0 && level.Height >= 0, "sizes are not negative");
+    Require(static_cast<std::size_t>(level.Width) <= textSize, "no row is longer than the text");
+    Require(static_cast<std::size_t>(level.Height) <= lineCount, "no more rows than lines");
+    Require(level.Tablo.size() == static_cast<std::size_t>(level.Width), "one column per x");
+    for (const auto &column : level.Tablo)
+        Require(column.size() == static_cast<std::size_t>(level.Height), "one cell per y");
+    for (const std::string *info : {&level.Author, &level.Title, &level.Collection,
+                                    &level.AuthorMail, &level.AuthorPage, &level.Date})
+        Require(!HasLineEnd(*info), "an info value holds no line end");
+}
+
+// The grids alone, as level text: each row holds a '#' (or it would not have been
+// read), so they must come back cell for cell, padding included.
+std::string GridsAsText(const std::vector<TLevel> &levels)
+{
+    std::string text;
+    for (const TLevel &level : levels) {
+        text += "[LEVEL]\n";
+        for (std::int32_t y = 0; y < level.Height; ++y) {
+            for (std::int32_t x = 0; x < level.Width; ++x)
+                text += level.Tablo[x][y];
+            text += '\n';
+        }
+        text += "[/LEVEL]\n";
+    }
+    return text;
+}
+
+void CheckGridsReadBack(const std::vector<TLevel> &levels)
+{
+    const std::string text = GridsAsText(levels);
+    DeleteAllLevels();
+    ParseLevels(SplitLines(text));
+    Require(Levels.size() == levels.size(), "every grid written out reads back as one level");
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        Require(Levels[i].Width == levels[i].Width && Levels[i].Height == levels[i].Height,
+                "a grid read back keeps its size");
+        Require(Levels[i].Tablo == levels[i].Tablo, "a grid read back keeps its cells");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    DeleteAllLevels();
+
+    const TLines lines = SplitLines(text);
+    CheckLines(lines, text);
+    ParseLevels(lines);
+
+    Require(Levels.size() == static_cast<std::size_t>(LevelCount), "LevelCount counts Levels");
+    Require(CurrentLevel == 0, "parsing leaves the cursor to the loader");
+    for (const TLevel &level : Levels)
+        CheckLevel(level, lines.size(), size);
+
+    CheckGridsReadBack(std::vector<TLevel>(Levels));
+    DeleteAllLevels();
+    return 0;
+}
