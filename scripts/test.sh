@@ -1,5 +1,7 @@
 #!/bin/sh
-# Builds everything into build/ and runs the whole test suite.
+# Builds everything into build/ and runs the whole test suite; then runs the unit
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/),
+# and gives each libFuzzer target a bounded run from its seed corpus (build-fuzz/).
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -8,3 +10,30 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset default
 cmake --build build --parallel "$jobs"
 ctest --preset default --parallel "$jobs"
+
+# The preset's tests stop at the first sanitizer report, leaks included.
+cmake --preset sanitize
+cmake --build build-sanitize --parallel "$jobs"
+ctest --preset sanitize --parallel "$jobs"
+
+# Seconds per fuzz target; the seeds stay as committed, what a run finds goes to
+# a scratch corpus, and an input that fails is kept in build-fuzz/findings/.
+fuzz_seconds=30
+cmake --preset fuzz
+cmake --build --preset fuzz --parallel "$jobs"
+mkdir -p build-fuzz/findings
+for target in parser moves; do
+  scratch=$(mktemp -d)
+  status=0
+  "build-fuzz/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -timeout=10 \
+    -max_len=4096 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="build-fuzz/findings/$target-" \
+    "$scratch" "fuzz/corpus/$target" >"build-fuzz/fuzz_$target.log" 2>&1 || status=$?
+  rm -rf "$scratch"
+  grep -E '^(Done|stat::number_of_executed_units)' "build-fuzz/fuzz_$target.log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 60 "build-fuzz/fuzz_$target.log"
+    echo "fuzz_$target found a failing input (exit status $status)" >&2
+    exit 1
+  fi
+done
