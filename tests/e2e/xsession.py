@@ -1,0 +1,200 @@
+"""A private X server with the game on it, driven the way a player drives it:
+key presses and pointer moves through xdotool (XTEST), and the close request
+a window manager would send. Every process started here is ended by its id."""
+
+import ctypes
+import ctypes.util
+import os
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+SCREEN_SIZE = (1024, 768)
+FRAME_TITLE = "Vorkade II"
+
+
+def _die_with_parent():
+    # Runs in the child before exec: should the test runner be killed outright,
+    # the kernel ends the X server and the game too.
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
+def _stop(process):
+    """Ends one process we started: asked first, so that Xvfb removes its lock
+    file and socket, then killed if it does not go."""
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=10)
+
+
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [
+        ("type", ctypes.c_int),
+        ("serial", ctypes.c_ulong),
+        ("send_event", ctypes.c_int),
+        ("display", ctypes.c_void_p),
+        ("window", ctypes.c_ulong),
+        ("message_type", ctypes.c_ulong),
+        ("format", ctypes.c_int),
+        ("data", ctypes.c_long * 5),
+    ]
+
+
+class _Event(ctypes.Union):
+    _fields_ = [("xclient", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def send_close_request(display, window):
+    """Asks a top-level window to close, as a window manager's close button does:
+    a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW. Without a window
+    manager, Alt+F4 and xdotool's windowkill cannot do this."""
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                ctypes.POINTER(_Event)]
+    xlib.XFlush.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise RuntimeError("cannot open display " + display)
+    try:
+        event = _Event()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = window
+        event.xclient.message_type = xlib.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = xlib.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        event.xclient.data[1] = 0  # CurrentTime
+        if not xlib.XSendEvent(connection, window, 0, 0, ctypes.byref(event)):
+            raise RuntimeError("XSendEvent refused the close request")
+        xlib.XFlush(connection)
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+class Session:
+    """Xvfb on a free display number, and the game started on it."""
+
+    def __init__(self, game):
+        self.game_path = game
+        self.workdir = tempfile.mkdtemp(prefix="vorkade-e2e-")
+        self.xvfb = None
+        self.game = None
+        self.display = None
+
+    def start_server(self):
+        read_end, write_end = os.pipe()
+        try:
+            with open(os.path.join(self.workdir, "xvfb.log"), "wb") as log:
+                self.xvfb = subprocess.Popen(
+                    ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
+                     "-screen", "0", "%dx%dx24" % SCREEN_SIZE],
+                    pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log,
+                    preexec_fn=_die_with_parent)
+            os.close(write_end)
+            write_end = None
+            number = b""
+            while not number.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], 20)
+                chunk = os.read(read_end, 16) if ready else b""
+                if not chunk:
+                    raise RuntimeError("Xvfb did not report its display number")
+                number += chunk
+            self.display = ":" + number.decode().strip()
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
+
+    def start_game(self):
+        # The game reads no variable of its own; Qt's platform variables are
+        # dropped so that it runs on this X server as a player's desktop would.
+        env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+        env["DISPLAY"] = self.display
+        runtime = os.path.join(self.workdir, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env["XDG_RUNTIME_DIR"] = runtime
+        with open(os.path.join(self.workdir, "game.log"), "wb") as log:
+            self.game = subprocess.Popen([self.game_path], env=env, cwd=self.workdir,
+                                         stdin=subprocess.DEVNULL, stdout=log,
+                                         stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+
+    def stop(self):
+        try:
+            _stop(self.game)
+        finally:
+            _stop(self.xvfb)
+            shutil.rmtree(self.workdir, ignore_errors=True)
+
+    def game_output(self):
+        try:
+            with open(os.path.join(self.workdir, "game.log"), "rb") as file:
+                return file.read().decode(errors="replace")
+        except OSError:
+            return ""
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
+                                env=dict(os.environ, DISPLAY=self.display), timeout=60)
+        if check and result.returncode != 0:
+            raise RuntimeError("xdotool %s failed: %s" % (args, result.stderr.strip()))
+        return result.stdout
+
+    def windows_named(self, title):
+        """The ids of the mapped windows whose title is exactly the given text."""
+        output = self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False)
+        return [int(line) for line in output.split()]
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        values = {}
+        for line in self.xdotool("getwindowgeometry", "--shell", window).split():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def focus(self, window):
+        """Gives a window the keyboard, as a window manager does with a new main window."""
+        self.xdotool("windowfocus", "--sync", window)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 40, *keys)
+
+    def move(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", "--sync", x, y, "click", button)
+
+    def close_request(self, window):
+        send_close_request(self.display, window)
+
+    def game_exit_status(self, timeout):
+        """The game's exit status once it has ended, or None if it still runs."""
+        try:
+            return self.game.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05):
+    """The first true value of predicate(), or None when the time runs out."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value or time.monotonic() > deadline:
+            return value
+        time.sleep(interval)
