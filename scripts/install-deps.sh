@@ -9,7 +9,7 @@ packages="
   libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  xvfb xdotool x11-apps x11-utils imagemagick
+  xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file
 "
 
