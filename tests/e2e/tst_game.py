@@ -181,13 +181,16 @@ class GameTest(GameCase):
             self.x.move(left + BAR_HEIGHT * PLAY_BUTTONS.index(button) + BAR_HEIGHT // 2,
                         top - BAR_HEIGHT // 2)
 
+        def ink_unlike(before):
+            ink = self.status_ink()
+            return ink if ink != before else None
+
         self.check(self.status_ink() == [], "the status bar shows text at start")
         hover("Suivant")
         next_ink = self.wait_for_steady(self.status_ink, "a hint in the status bar")
         hover("Aleatoire")
-        random_ink = self.wait_for_steady(
-            lambda: (lambda ink: ink if ink != next_ink else None)(self.status_ink()),
-            "the status bar to follow the pointer")
+        random_ink = self.wait_for_steady(lambda: ink_unlike(next_ink),
+                                          "the status bar to follow the pointer")
 
         # Both start with "Niveau ". "Niveau Suivant (PAGE DOWN)" is the wider of
         # the two, though the short hint "Niveau Suivant" would be the narrower:
