@@ -1,0 +1,262 @@
+// The level generator: its search against boards worked out by hand and against an
+// independent forward search, its own replay check, and a fresh run of the first
+// levels against the committed files.
+#include "global.h"
+#include "levelset.h"
+#include "puzzle.h"
+#include "reversesearch.h"
+#include "searchpick.h"
+#include "solution.h"
+#include "ulevels.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <deque>
+#include <unordered_set>
+
+namespace
+{
+
+using TRows = std::vector<std::string>;
+
+// Depth of the board's position in a reverse search from its solved position, -1
+// when the search never reaches it (the board cannot be solved).
+int ReverseDepth(const TRows &rows)
+{
+    const TPuzzle puzzle = TPuzzle::FromRows(rows);
+    TReverseSearch search(puzzle.Room, SetOf(puzzle.Targets), ~TCellSet(0), 0);
+    search.Run(1 << 20);
+    for (int depth = 0; depth <= search.MaxDepth(); ++depth) {
+        for (std::uint32_t state = search.LayerStart(depth); state < search.LayerStart(depth + 1);
+             ++state) {
+            if (search.Boxes(state) == SetOf(puzzle.Boxes) &&
+                Holds(search.KeeperArea(state), puzzle.Keeper))
+                return depth;
+        }
+    }
+    return -1;
+}
+
+// Fewest pushes that solve a level, by a plain breadth-first search forward over
+// pushes that shares nothing with the generator. A state is the grid with the boxes
+// and a mark on the first cell of the keeper's area.
+int ForwardOptimum(const TLevel &level)
+{
+    const int width = level.Width, cells = level.Width * level.Height;
+    std::string start(cells, ' ');
+    std::string targets(cells, ' ');
+    int keeper = 0;
+    for (int i = 0; i < cells; ++i) {
+        const char c = level.Tablo[i % width][i / width];
+        start[i] = c == '#' ? '#' : (c == '$' || c == '*') ? '$' : ' ';
+        targets[i] = (c == '.' || c == '*' || c == '+') ? '.' : ' ';
+        keeper = (c == '@' || c == '+') ? i : keeper;
+    }
+    const int steps[] = {-1, 1, -width, width};
+    const auto area = [&](const std::string &grid, int from) {
+        std::vector<char> seen(cells, 0);
+        std::vector<int> stack{from};
+        seen[from] = 1;
+        while (!stack.empty()) {
+            const int at = stack.back();
+            stack.pop_back();
+            for (const int step : steps)
+                if (grid[at + step] == ' ' && !seen[at + step])
+                    seen[at + step] = 1, stack.push_back(at + step);
+        }
+        return seen;
+    };
+    const auto key = [&](std::string grid, int from) {
+        const std::vector<char> seen = area(grid, from);
+        grid[std::find(seen.begin(), seen.end(), 1) - seen.begin()] = '@';
+        return grid;
+    };
+    std::unordered_set<std::string> known{key(start, keeper)};
+    std::deque<std::pair<std::string, int>> layer{{start, keeper}};
+    for (int depth = 0; !layer.empty(); ++depth) {
+        std::deque<std::pair<std::string, int>> next;
+        for (const auto &[grid, from] : layer) {
+            bool solved = true;
+            for (int i = 0; i < cells; ++i)
+                solved = solved && (grid[i] == '$') == (targets[i] == '.');
+            if (solved)
+                return depth;
+            const std::vector<char> seen = area(grid, from);
+            for (int box = 0; box < cells; ++box) {
+                for (const int step : steps) {
+                    if (grid[box] != '$' || !seen[box - step] || grid[box + step] != ' ')
+                        continue;
+                    std::string moved = grid;
+                    moved[box] = ' ';
+                    moved[box + step] = '$';
+                    if (known.insert(key(moved, box)).second)
+                        next.push_back({moved, box});
+                }
+            }
+        }
+        layer.swap(next);
+    }
+    return -1;
+}
+
+QList<QByteArray> CommittedBlocks()
+{
+    QFile file(":/TXT/NIVEAUX");
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> blocks = file.readAll().split('[');
+    QList<QByteArray> result;
+    for (int i = 1; i + 1 < blocks.size(); i += 2)
+        result << "[" + blocks[i] + "[" + blocks[i + 1];
+    return result;
+}
+
+QStringList CommittedSolutions()
+{
+    QFile file(VORKADE_SOLUTIONS);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+int PushCount(const QString &letters)
+{
+    return int(std::count_if(letters.begin(), letters.end(), [](QChar c) { return c.isUpper(); }));
+}
+
+// The tutorial and the first two worlds, regenerated once for all rows.
+constexpr int RegeneratedLevels = 30;
+// The tutorial and the first three worlds, checked by the forward search.
+constexpr int ForwardCheckedLevels = 40;
+
+} // namespace
+
+Q_DECLARE_METATYPE(TRows)
+
+class TstLevelGen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void reverseDepth_data();
+    void reverseDepth();
+    void greedyPlayer_data();
+    void greedyPlayer();
+    void replayCheck_data();
+    void replayCheck();
+    void forwardSearchAgrees_data();
+    void forwardSearchAgrees();
+    void regeneration_data();
+    void regeneration();
+
+private:
+    std::vector<TMadeLevel> myFresh;
+};
+
+void TstLevelGen::initTestCase()
+{
+    QCOMPARE(LoadLevels(), std::string());
+    myFresh = MakeLevels(MasterSeed, 1, RegeneratedLevels, 2);
+}
+
+void TstLevelGen::reverseDepth_data()
+{
+    QTest::addColumn<TRows>("rows");
+    QTest::addColumn<int>("pushes");
+    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2;
+    QTest::newRow("keeper on the far side") << TRows{"#######", "#.$ @ #", "#######"} << 1;
+    QTest::newRow("a turn") << TRows{"######", "#@   #", "# $  #", "#  . #", "#    #", "######"}
+                            << 2;
+    QTest::newRow("two rows, two boxes")
+        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4;
+    QTest::newRow("deep target first")
+        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8;
+    QTest::newRow("box in a corner") << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1;
+    QTest::newRow("two boxes abreast in a corridor")
+        << TRows{"########", "#@$$ ..#", "########"} << -1;
+}
+
+void TstLevelGen::reverseDepth()
+{
+    QFETCH(TRows, rows);
+    QFETCH(int, pushes);
+    QCOMPARE(ReverseDepth(rows), pushes);
+}
+
+void TstLevelGen::greedyPlayer_data()
+{
+    QTest::addColumn<TRows>("rows");
+    QTest::addColumn<bool>("solves");
+    QTest::newRow("boxes in their own rows")
+        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << true;
+    QTest::newRow("nearest target blocks the deep one")
+        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << false;
+}
+
+void TstLevelGen::greedyPlayer()
+{
+    QFETCH(TRows, rows);
+    QFETCH(bool, solves);
+    QCOMPARE(GreedySolves(TPuzzle::FromRows(rows)), solves);
+}
+
+void TstLevelGen::replayCheck_data()
+{
+    QTest::addColumn<QString>("letters");
+    QTest::addColumn<bool>("accepted");
+    // Keeper, floor, box, floor, target: two pushes to the right solve it.
+    QTest::newRow("walk then two pushes") << "lRR" << true;
+    QTest::newRow("walk letter that pushes") << "lrR" << false;
+    QTest::newRow("push letter that only steps") << "LRR" << false;
+    QTest::newRow("not solved at the end") << "lR" << false;
+    QTest::newRow("letters after the solution") << "lRRl" << false;
+    QTest::newRow("blocked step") << "llRR" << false;
+    QTest::newRow("not a letter") << "lRx" << false;
+}
+
+void TstLevelGen::replayCheck()
+{
+    QFETCH(QString, letters);
+    QFETCH(bool, accepted);
+    QCOMPARE(ReplaySolves({"#######", "# @$ .#", "#######"}, letters.toStdString()), accepted);
+}
+
+void TstLevelGen::forwardSearchAgrees_data()
+{
+    QTest::addColumn<int>("number");
+    for (int number = 1; number <= ForwardCheckedLevels; ++number)
+        QTest::newRow(qPrintable(QString("level %1").arg(number))) << number;
+}
+
+// The stored solutions are the reverse search's: their push count must be the optimum.
+void TstLevelGen::forwardSearchAgrees()
+{
+    QFETCH(int, number);
+    const QStringList solutions = CommittedSolutions();
+    QVERIFY(number <= solutions.size());
+    QCOMPARE(ForwardOptimum(Levels[number - 1]), PushCount(solutions[number - 1].section(' ', 1)));
+}
+
+void TstLevelGen::regeneration_data()
+{
+    QTest::addColumn<int>("number");
+    for (int number = 1; number <= RegeneratedLevels; ++number)
+        QTest::newRow(qPrintable(QString("level %1").arg(number))) << number;
+}
+
+void TstLevelGen::regeneration()
+{
+    QFETCH(int, number);
+    const QList<QByteArray> blocks = CommittedBlocks();
+    const QStringList solutions = CommittedSolutions();
+    QVERIFY(number <= blocks.size() && number <= solutions.size());
+    const TMadeLevel &fresh = myFresh[number - 1];
+    QCOMPARE(QByteArray::fromStdString(LevelBlock(fresh, LevelInfoOf(MasterSeed, number))),
+             blocks[number - 1]);
+    QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), solutions[number - 1] + "\n");
+}
+
+QTEST_GUILESS_MAIN(TstLevelGen)
+#include "tst_levelgen.moc"

@@ -1,0 +1,184 @@
+#include "analysis.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+
+std::vector<int> DistancesTo(const TRoom &room, int target)
+{
+    std::vector<int> distance(room.FloorCount(), -1);
+    std::vector<int> queue{target};
+    distance[target] = 0;
+    // Played backwards: the box on `box` came from `from`, pushed by a keeper on `behind`.
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int box = queue[i];
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int from = room.Next(box, d);
+            const int behind = from < 0 ? -1 : room.Next(from, d);
+            if (behind < 0 || distance[from] >= 0)
+                continue;
+            distance[from] = distance[box] + 1;
+            queue.push_back(from);
+        }
+    }
+    return distance;
+}
+
+// The keeper's area as a per-cell mark, through cells that hold no box.
+std::vector<char> WalkArea(const TRoom &room, const std::vector<char> &occupied, int start)
+{
+    std::vector<char> area(room.FloorCount(), 0);
+    std::vector<int> stack{start};
+    area[start] = 1;
+    while (!stack.empty()) {
+        const int cell = stack.back();
+        stack.pop_back();
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int next = room.Next(cell, d);
+            if (next >= 0 && !occupied[next] && !area[next]) {
+                area[next] = 1;
+                stack.push_back(next);
+            }
+        }
+    }
+    return area;
+}
+
+int AreaName(const std::vector<char> &area)
+{
+    return static_cast<int>(std::find(area.begin(), area.end(), 1) - area.begin());
+}
+
+// The nearest free target for one box, the others standing still: pushes, target, and
+// the cell the keeper ends on. Pushes is INT_MAX when no target can be reached.
+struct TGreedyMove {
+    int Pushes = INT_MAX;
+    int Target = -1;
+    int KeeperEnd = -1;
+};
+
+TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box, int keeper,
+                          const std::vector<char> &freeTarget)
+{
+    const int cells = room.FloorCount();
+    occupied[box] = 0;
+    std::vector<int> seen(static_cast<std::size_t>(cells * cells), -1);
+    struct TNode {
+        int Box, Keeper, Pushes;
+    };
+    std::vector<TNode> queue{{box, keeper, 0}};
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const TNode node = queue[i];
+        if (freeTarget[node.Box] && node.Pushes > 0)
+            return {node.Pushes, node.Box, node.Keeper};
+        occupied[node.Box] = 1;
+        const std::vector<char> area = WalkArea(room, occupied, node.Keeper);
+        occupied[node.Box] = 0;
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int behind = room.Next(node.Box, Opposite(d));
+            const int to = room.Next(node.Box, d);
+            if (behind < 0 || !area[behind] || to < 0 || occupied[to])
+                continue;
+            occupied[to] = 1;
+            const int name = AreaName(WalkArea(room, occupied, node.Box));
+            occupied[to] = 0;
+            int &mark = seen[static_cast<std::size_t>(to * cells + name)];
+            if (mark < 0) {
+                mark = node.Pushes + 1;
+                queue.push_back({to, node.Box, node.Pushes + 1});
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+TDistances LoneBoxDistances(const TRoom &room, const std::vector<int> &targets)
+{
+    TDistances distances;
+    for (const int target : targets)
+        distances.push_back(DistancesTo(room, target));
+    return distances;
+}
+
+std::vector<char> LiveCells(const TDistances &distances)
+{
+    std::vector<char> live(distances.empty() ? 0 : distances[0].size(), 0);
+    for (const std::vector<int> &distance : distances) {
+        for (std::size_t cell = 0; cell < live.size(); ++cell)
+            live[cell] = live[cell] || distance[cell] >= 0;
+    }
+    return live;
+}
+
+int MatchingBound(const TDistances &distances, const std::vector<int> &boxes)
+{
+    const std::size_t count = boxes.size();
+    std::vector<int> best(std::size_t(1) << count, INT_MAX);
+    best[0] = 0;
+    // best[used]: boxes 0..popcount(used) - 1 placed on the targets in `used`.
+    for (std::size_t used = 0; used < best.size(); ++used) {
+        if (best[used] == INT_MAX)
+            continue;
+        const int box = boxes[__builtin_popcountll(used)];
+        for (std::size_t t = 0; t < count && __builtin_popcountll(used) < static_cast<int>(count);
+             ++t) {
+            const int d = distances[t][box];
+            if ((used >> t) & 1 || d < 0)
+                continue;
+            int &next = best[used | (std::size_t(1) << t)];
+            next = std::min(next, best[used] + d);
+        }
+    }
+    return best.back() == INT_MAX ? -1 : best.back();
+}
+
+TSolutionShape ShapeOf(const TRoom &room, const std::vector<TPush> &pushes)
+{
+    TSolutionShape shape;
+    shape.Pushes = static_cast<int>(pushes.size());
+    for (std::size_t i = 0; i < pushes.size(); ++i) {
+        const bool sameBox =
+            i > 0 && pushes[i].From == room.Next(pushes[i - 1].From, pushes[i - 1].Direction);
+        shape.BoxChanges += i > 0 && !sameBox;
+        shape.BoxLines += !sameBox || pushes[i].Direction != pushes[i - 1].Direction;
+    }
+    return shape;
+}
+
+bool GreedySolves(const TPuzzle &puzzle)
+{
+    const TRoom &room = puzzle.Room;
+    std::vector<char> occupied(room.FloorCount(), 0);
+    std::vector<char> freeTarget(room.FloorCount(), 0);
+    for (const int box : puzzle.Boxes)
+        occupied[box] = 1;
+    for (const int target : puzzle.Targets)
+        freeTarget[target] = !occupied[target];
+    std::vector<int> boxes = puzzle.Boxes;
+    int keeper = puzzle.Keeper;
+    for (;;) {
+        TGreedyMove best;
+        std::size_t chosen = 0;
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (std::find(puzzle.Targets.begin(), puzzle.Targets.end(), boxes[i]) !=
+                puzzle.Targets.end())
+                continue;
+            const TGreedyMove move = NearestTarget(room, occupied, boxes[i], keeper, freeTarget);
+            if (move.Pushes < best.Pushes) {
+                best = move;
+                chosen = i;
+            }
+        }
+        if (best.Target < 0)
+            return std::all_of(freeTarget.begin(), freeTarget.end(), [](char c) { return !c; });
+        occupied[boxes[chosen]] = 0;
+        occupied[best.Target] = 1;
+        freeTarget[best.Target] = 0;
+        boxes[chosen] = best.Target;
+        keeper = best.KeeperEnd;
+    }
+}

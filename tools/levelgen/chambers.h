@@ -1,0 +1,15 @@
+#pragma once
+
+#include "levelmaker.h"
+#include "prng.h"
+
+// The two big levels, which make the play window crop its picture.
+inline constexpr int WideLevel = 270;
+inline constexpr int TallLevel = 280;
+
+// A big level: chambers in a row (wide) or in a column (tall), each joined to the next
+// by a door that bends. A box pushed into a door can never leave it and blocks the
+// only way between two chambers, so no solution does it: each chamber keeps its boxes,
+// the keeper enters it by one door and leaves by the next, and the optimal push count
+// is the sum of the chambers' own, each found by a reverse search run to the end.
+TMadeLevel MakeChamberLevel(TPrng &rng, bool wide);

@@ -1,0 +1,220 @@
+#include "levelset.h"
+
+#include "prng.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <exception>
+#include <set>
+#include <thread>
+
+namespace
+{
+
+constexpr int TitleFirstCount = 124;
+constexpr int SlashDateCount = 59;
+constexpr int RaggedCount = 87;
+constexpr int LevelsPerWorld = 10;
+
+const char *const Places[] = {
+    "ENTREPOT", "HANGAR",  "QUAI",     "DOCK",    "CELLIER",  "GRENIER", "ATELIER",
+    "COULOIR",  "DEPOT",   "MAGASIN",  "PASSAGE", "CAVE",     "REMISE",  "SILO",
+    "COMPTOIR", "ARSENAL", "CHANTIER", "GARAGE",  "PAVILLON", "BASTION", "MOULIN",
+};
+const char *const Places2[] = {
+    "DU NORD",     "DU SUD",     "DE L'EST", "DE L'OUEST", "DES BRUMES", "DU PORT",
+    "DES CAISSES", "DU MEUNIER", "D'HIVER",  "D'ETE",      "DU MARCHE",  "DES ANCRES",
+    "DU CANAL",    "DE MINUIT",  "DU PHARE", "DES VENTS",  "DU FLEUVE",  "DES TISSEURS",
+};
+const char *const Mails[] = {"equipe@example.org", "niveaux@example.org", "bramlek@example.org"};
+const char *const Pages[] = {
+    "https://www.example.org/vorkade/",        "https://www.example.org/vorkade/tutoriel",
+    "https://www.example.org/vorkade/mondes",  "https://www.example.org/vorkade/niveaux",
+    "https://www.example.org/vorkade/editeur", "https://www.example.org/vorkade/aide",
+    "https://www.example.org/vorkade/equipe",
+};
+
+// Level numbers 1..LevelTotal in an order drawn from the seed and `stream`: the first
+// `count` of them get a property.
+bool Among(std::uint64_t masterSeed, int stream, int count, int number)
+{
+    std::vector<int> numbers(LevelTotal);
+    for (int i = 0; i < LevelTotal; ++i)
+        numbers[i] = i + 1;
+    TPrng rng(LevelSeed(masterSeed, 0, stream));
+    rng.Shuffle(numbers);
+    return std::find(numbers.begin(), numbers.begin() + count, number) != numbers.begin() + count;
+}
+
+std::string FreeTitle(std::uint64_t masterSeed, int number)
+{
+    std::vector<std::string> titles;
+    for (const char *place : Places) {
+        for (const char *side : Places2)
+            titles.push_back(std::string(place) + " " + side);
+    }
+    TPrng rng(LevelSeed(masterSeed, 0, 4));
+    rng.Shuffle(titles);
+    return titles[number - 1];
+}
+
+// A world comes out a week after the one before; the tutorial a week before world 1.
+std::string DateOf(int world, char separator)
+{
+    static const int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int year = 2025, month = 10, day = 6 + 7 * world;
+    while (day > monthDays[month - 1]) {
+        day -= monthDays[month - 1];
+        month = month % 12 + 1;
+        year += month == 1;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d%c%02d%c%02d", year, separator, month, separator, day);
+    return text;
+}
+
+// The grid under the eight turns and mirrors, the smallest of the eight spellings.
+std::string CanonicalGrid(const std::vector<std::string> &rows)
+{
+    const int height = static_cast<int>(rows.size());
+    const int width = static_cast<int>(rows[0].size());
+    std::string best;
+    for (int symmetry = 0; symmetry < 8; ++symmetry) {
+        const bool swap = symmetry & 4;
+        const int outWidth = swap ? height : width;
+        const int outHeight = swap ? width : height;
+        std::string text;
+        for (int y = 0; y < outHeight; ++y) {
+            for (int x = 0; x < outWidth; ++x) {
+                int sx = swap ? y : x;
+                int sy = swap ? x : y;
+                sx = (symmetry & 1) ? width - 1 - sx : sx;
+                sy = (symmetry & 2) ? height - 1 - sy : sy;
+                text += rows[sy][sx];
+            }
+            text += '\n';
+        }
+        if (best.empty() || text < best)
+            best = text;
+    }
+    return best;
+}
+
+std::string RightTrimmed(std::string row)
+{
+    row.erase(row.find_last_not_of(' ') + 1);
+    return row;
+}
+
+int Median(std::vector<int> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+} // namespace
+
+TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number)
+{
+    const int world = WorldOf(number);
+    const int place = (number - 1) % LevelsPerWorld + 1;
+    TLevelInfo info;
+    char text[32];
+    if (world == 0) {
+        std::snprintf(text, sizeof text, "TUTORIAL %02d", place);
+        info.Title = text;
+        info.Collection = "TUTORIAL";
+    } else {
+        info.Title = FreeTitle(masterSeed, number - 10);
+        std::snprintf(text, sizeof text, "MONDE %02d", world);
+        info.Collection = text;
+    }
+    info.AuthorMail = Mails[world % 3];
+    info.AuthorPage = Pages[(world + place) % 7];
+    info.Date = DateOf(world, Among(masterSeed, 1, SlashDateCount, number) ? '/' : '-');
+    info.TitleFirst = Among(masterSeed, 2, TitleFirstCount, number);
+    info.Ragged = Among(masterSeed, 3, RaggedCount, number);
+    return info;
+}
+
+std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
+                                   const std::function<void(int, const TMadeLevel &)> &progress)
+{
+    std::vector<TMadeLevel> levels(last - first + 1);
+    std::vector<std::exception_ptr> failures(levels.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < levels.size(); i = next++) {
+            try {
+                levels[i] = MakeLevel(masterSeed, first + static_cast<int>(i), 0);
+                if (progress)
+                    progress(first + static_cast<int>(i), levels[i]);
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    for (int i = 0; i < std::max(1, threads); ++i)
+        workers.emplace_back(work);
+    for (std::thread &worker : workers)
+        worker.join();
+    for (const std::exception_ptr &failure : failures) {
+        if (failure)
+            std::rethrow_exception(failure);
+    }
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        for (int salt = 1; seen.count(CanonicalGrid(levels[i].Rows)) != 0; ++salt)
+            levels[i] = MakeLevel(masterSeed, first + static_cast<int>(i), salt);
+        seen.insert(CanonicalGrid(levels[i].Rows));
+    }
+    return levels;
+}
+
+std::string LevelBlock(const TMadeLevel &level, const TLevelInfo &info)
+{
+    std::string block = "[LEVEL]\r\n";
+    for (const std::string &row : level.Rows)
+        block += (info.Ragged ? RightTrimmed(row) : row) + "\r\n";
+    const std::string author = "Author=Equipe Vorkade\r\n";
+    const std::string title = "Title=" + info.Title + "\r\nCollection=" + info.Collection + "\r\n";
+    const std::string links =
+        "AuthorMail=" + info.AuthorMail + "\r\nAuthorPage=" + info.AuthorPage + "\r\n";
+    const std::string date = "Date=" + info.Date + "\r\n";
+    block += info.TitleFirst ? title + date + author + links : author + title + links + date;
+    return block + "[/LEVEL]\r\n";
+}
+
+std::string SolutionLine(int number, const TMadeLevel &level)
+{
+    return std::to_string(number) + " " + level.Solution + "\n";
+}
+
+std::string StatisticsTable(const std::vector<TMadeLevel> &levels)
+{
+    std::string table = "| World | Boxes | Optimal pushes (min / median / max) | Box changes "
+                        "(median) | States searched |\n|---|---|---|---|---|\n";
+    for (std::size_t start = 0; start < levels.size(); start += LevelsPerWorld) {
+        std::vector<int> boxes, pushes, changes;
+        std::int64_t states = 0;
+        for (std::size_t i = start; i < std::min(levels.size(), start + LevelsPerWorld); ++i) {
+            boxes.push_back(levels[i].Boxes);
+            pushes.push_back(levels[i].Pushes);
+            changes.push_back(levels[i].BoxChanges);
+            states += levels[i].StatesSearched;
+        }
+        const int world = static_cast<int>(start / LevelsPerWorld);
+        char line[200];
+        std::snprintf(line, sizeof line, "| %s | %d-%d | %d / %d / %d | %d | %lld |\n",
+                      world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
+                      *std::min_element(boxes.begin(), boxes.end()),
+                      *std::max_element(boxes.begin(), boxes.end()),
+                      *std::min_element(pushes.begin(), pushes.end()), Median(pushes),
+                      *std::max_element(pushes.begin(), pushes.end()), Median(changes),
+                      static_cast<long long>(states));
+        table += line;
+    }
+    return table;
+}

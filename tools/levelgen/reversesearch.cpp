@@ -1,0 +1,156 @@
+#include "reversesearch.h"
+
+namespace
+{
+
+std::uint64_t Mix(std::uint64_t x)
+{
+    x ^= x >> 33;
+    x *= 0xFF51AFD7ED558CCDULL;
+    x ^= x >> 33;
+    x *= 0xC4CEB9FE1A85EC53ULL;
+    return x ^ (x >> 33);
+}
+
+std::uint64_t StateHash(TCellSet key)
+{
+    return Mix(static_cast<std::uint64_t>(key) ^ Mix(static_cast<std::uint64_t>(key >> 64)));
+}
+
+constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
+
+} // namespace
+
+TReverseSearch::TReverseSearch(const TRoom &room, TCellSet targets, TCellSet boxCells,
+                               TCellSet exitCells)
+    : myRoom(room), myTargets(targets), myBoxCells(boxCells)
+{
+    myNeighbours.assign(room.FloorCount(), 0);
+    for (int cell = 0; cell < room.FloorCount(); ++cell) {
+        myFloor |= CellBit(cell);
+        for (int d = 0; d < DirectionCount; ++d) {
+            if (room.Next(cell, d) >= 0)
+                myNeighbours[cell] |= CellBit(room.Next(cell, d));
+        }
+    }
+    mySlots.assign(1024, 0);
+    AddStarts(exitCells);
+}
+
+TCellSet TReverseSearch::Flood(TCellSet open, int start) const
+{
+    TCellSet reach = CellBit(start);
+    TCellSet frontier = reach;
+    while (frontier != 0) {
+        const int cell = FirstCell(frontier);
+        frontier &= frontier - 1;
+        const TCellSet fresh = myNeighbours[cell] & open & ~reach;
+        reach |= fresh;
+        frontier |= fresh;
+    }
+    return reach;
+}
+
+TCellSet TReverseSearch::KeeperArea(std::uint32_t state) const
+{
+    return Flood(myFloor & ~Boxes(state), KeeperCell(state));
+}
+
+void TReverseSearch::AddStarts(TCellSet exitCells)
+{
+    TCellSet left = myFloor & ~myTargets;
+    while (left != 0) {
+        const TCellSet area = Flood(myFloor & ~myTargets, FirstCell(left));
+        left &= ~area;
+        if (exitCells == 0 || (area & exitCells) != 0) {
+            const TCellSet key = myTargets | (TCellSet(FirstCell(area)) << KeeperShift);
+            Insert(key, StateHash(key), StateCount());
+        }
+    }
+    myLayerStart = {0, StateCount()};
+}
+
+void TReverseSearch::Run(std::int64_t maxStates)
+{
+    // Reserving touches no memory yet, and saves copying the states as they grow.
+    myStates.reserve(static_cast<std::size_t>(maxStates) + 64);
+    myParent.reserve(static_cast<std::size_t>(maxStates) + 64);
+    for (int depth = 0;; ++depth) {
+        const std::uint32_t end = myLayerStart[depth + 1];
+        for (std::uint32_t state = myLayerStart[depth]; state < end; ++state) {
+            if (static_cast<std::int64_t>(StateCount()) >= maxStates) {
+                myLayerStart.push_back(StateCount());
+                return;
+            }
+            Expand(state);
+        }
+        if (StateCount() == end) {
+            myComplete = true;
+            return;
+        }
+        myLayerStart.push_back(StateCount());
+    }
+}
+
+// Each pull: the keeper stands next to a box, steps away from it, and the box follows
+// into the cell the keeper left. The successors are gathered first so that their hash
+// slots can be fetched from memory while the others are still being worked out.
+void TReverseSearch::Expand(std::uint32_t state)
+{
+    const TCellSet boxes = Boxes(state);
+    const TCellSet reach = KeeperArea(state);
+    TCellSet keys[MaxSetCells * DirectionCount];
+    std::uint64_t hashes[MaxSetCells * DirectionCount];
+    int count = 0;
+    for (TCellSet left = boxes; left != 0; left &= left - 1) {
+        const int box = FirstCell(left);
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int keeper = myRoom.Next(box, d);
+            if (keeper < 0 || !Holds(reach, keeper) || !Holds(myBoxCells, keeper))
+                continue;
+            const int beyond = myRoom.Next(keeper, d);
+            if (beyond < 0 || Holds(boxes, beyond))
+                continue;
+            const TCellSet moved = boxes ^ CellBit(box) ^ CellBit(keeper);
+            keys[count] =
+                moved | (TCellSet(FirstCell(Flood(myFloor & ~moved, beyond))) << KeeperShift);
+            hashes[count] = StateHash(keys[count]);
+            __builtin_prefetch(&mySlots[hashes[count] & (mySlots.size() - 1)]);
+            ++count;
+        }
+    }
+    for (int i = 0; i < count; ++i)
+        Insert(keys[i], hashes[i], state);
+}
+
+void TReverseSearch::Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent)
+{
+    if (myStates.size() * 2 >= mySlots.size())
+        Grow();
+    const std::uint64_t tag = hash & ~LowHalf;
+    const std::size_t mask = mySlots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t held = mySlots[slot];
+        if (held == 0) {
+            mySlots[slot] = tag | (StateCount() + 1);
+            myStates.push_back(key);
+            myParent.push_back(parent);
+            return;
+        }
+        if ((held & ~LowHalf) == tag && myStates[(held & LowHalf) - 1] == key)
+            return;
+    }
+}
+
+void TReverseSearch::Grow()
+{
+    mySlots.assign(mySlots.size() * 2, 0);
+    const std::size_t mask = mySlots.size() - 1;
+    for (std::uint32_t state = 0; state < StateCount(); ++state) {
+        const std::uint64_t hash = StateHash(myStates[state]);
+        std::size_t slot = hash & mask;
+        while (mySlots[slot] != 0)
+            slot = (slot + 1) & mask;
+        mySlots[slot] = (hash & ~LowHalf) | (state + 1);
+    }
+}

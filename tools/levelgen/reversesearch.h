@@ -1,0 +1,69 @@
+#pragma once
+
+#include "cellset.h"
+#include "room.h"
+
+#include <cstdint>
+#include <vector>
+
+// Breadth-first search over pulls, starting from the solved position with the keeper
+// in each of its areas. A pull is a push played backwards, so every state reached is
+// solvable, and because the layers are taken whole and in order, the depth of a state
+// is the exact least number of pushes that solves it. That holds for every stored
+// state even when the search stops early at its budget.
+//
+// A state is the set of box cells and the keeper's area, the area being named by its
+// smallest floor cell; both are packed in one TCellSet, the area from bit KeeperShift.
+class TReverseSearch
+{
+public:
+    // room.FloorCount() <= MaxSetCells. Boxes are never pulled onto cells outside
+    // `boxCells`. When `exitCells` is not empty, only the solved states whose keeper
+    // area holds one of those cells are starts.
+    TReverseSearch(const TRoom &room, TCellSet targets, TCellSet boxCells, TCellSet exitCells);
+
+    // Expands states in breadth-first order until none is left or `maxStates` are stored.
+    void Run(std::int64_t maxStates);
+
+    bool Complete() const { return myComplete; }
+    std::uint32_t StateCount() const { return static_cast<std::uint32_t>(myStates.size()); }
+    // Depths run from 0 (solved) to MaxDepth(); states are stored by depth, those of
+    // depth d in LayerStart(d)..LayerStart(d + 1) - 1.
+    int MaxDepth() const { return static_cast<int>(myLayerStart.size()) - 2; }
+    std::uint32_t LayerStart(int depth) const { return myLayerStart[depth]; }
+    TCellSet Boxes(std::uint32_t state) const { return myStates[state] & BoxMask; }
+    // Smallest floor cell of the keeper's area.
+    int KeeperCell(std::uint32_t state) const
+    {
+        return static_cast<int>(myStates[state] >> KeeperShift);
+    }
+    TCellSet KeeperArea(std::uint32_t state) const;
+    // The state one push nearer the solution; a start is its own parent.
+    std::uint32_t Parent(std::uint32_t state) const { return myParent[state]; }
+
+    // The cells the keeper reaches from `start` through `open` cells.
+    TCellSet Flood(TCellSet open, int start) const;
+
+private:
+    static constexpr int KeeperShift = MaxSetCells;
+    static constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
+
+    void AddStarts(TCellSet exitCells);
+    void Expand(std::uint32_t state);
+    void Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent);
+    void Grow();
+
+    const TRoom &myRoom;
+    TCellSet myFloor = 0;
+    TCellSet myTargets;
+    TCellSet myBoxCells;
+    std::vector<TCellSet> myNeighbours;
+    std::vector<TCellSet> myStates;
+    std::vector<std::uint32_t> myParent;
+    std::vector<std::uint32_t> myLayerStart;
+    // Open addressing. A slot holds the state number + 1 in its low half (0 when the
+    // slot is empty) and the high half of the state's hash, which settles most
+    // mismatches without reading the state itself.
+    std::vector<std::uint64_t> mySlots;
+    bool myComplete = false;
+};

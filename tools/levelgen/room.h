@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+// Directions, in the order of the solution letters.
+inline constexpr int DirectionCount = 4;
+inline constexpr std::array<int, DirectionCount> DeltaX{-1, 0, 1, 0};
+inline constexpr std::array<int, DirectionCount> DeltaY{0, -1, 0, 1};
+inline constexpr std::array<char, DirectionCount> WalkLetters{'l', 'u', 'r', 'd'};
+inline constexpr std::array<char, DirectionCount> PushLetters{'L', 'U', 'R', 'D'};
+inline constexpr int Opposite(int direction)
+{
+    return (direction + 2) % DirectionCount;
+}
+
+// The direction a solution letter names, walk or push; -1 for any other character.
+inline int LetterDirection(char letter)
+{
+    for (int d = 0; d < DirectionCount; ++d) {
+        if (letter == WalkLetters[d] || letter == PushLetters[d])
+            return d;
+    }
+    return -1;
+}
+inline bool IsPushLetter(char letter)
+{
+    return letter >= 'A' && letter <= 'Z';
+}
+
+enum class TTile : char { Blank, Wall, Floor };
+
+// Walls, floor and blank cells on a grid. The floor is one 4-connected area closed by
+// walls; its cells are numbered 0..FloorCount() - 1 row by row from the top left, and
+// the puzzle code speaks of cells by these numbers.
+class TRoom
+{
+public:
+    TRoom() = default;
+    // Floor where `floor` holds a non-zero byte (row-major, width x height): keeps the
+    // largest 4-connected part, walls every cell touching it (diagonals included),
+    // blanks the rest, and crops to the walls.
+    static TRoom FromFloor(int width, int height, const std::vector<char> &floor);
+
+    // Where the room's column 0 and row 0 lay on the grid FromFloor was given.
+    int OriginX() const { return myOriginX; }
+    int OriginY() const { return myOriginY; }
+    int Width() const { return myWidth; }
+    int Height() const { return myHeight; }
+    int FloorCount() const { return static_cast<int>(myX.size()); }
+    TTile Tile(int x, int y) const;
+    // The floor number of (x, y), or -1 when that cell is not floor (or outside).
+    int FloorAt(int x, int y) const;
+    int X(int cell) const { return myX[cell]; }
+    int Y(int cell) const { return myY[cell]; }
+    // The floor cell next to `cell` in `direction`, or -1.
+    int Next(int cell, int direction) const { return myNext[cell][direction]; }
+
+private:
+    void Number();
+
+    int myOriginX = 0;
+    int myOriginY = 0;
+    int myWidth = 0;
+    int myHeight = 0;
+    std::vector<TTile> myTiles;
+    std::vector<int> myFloorAt;
+    std::vector<int> myX;
+    std::vector<int> myY;
+    std::vector<std::array<int, DirectionCount>> myNext;
+};

@@ -1,0 +1,140 @@
+#include "searchpick.h"
+
+#include <algorithm>
+
+namespace
+{
+
+constexpr std::size_t SamplesPerLayer = 1500;
+constexpr int StorePercent = 75;
+
+// Cells a lone box can be pulled at least two pushes away from.
+std::vector<int> TargetCells(const TRoom &room, TCellSet allowed)
+{
+    std::vector<int> cells;
+    for (int cell = 0; cell < room.FloorCount(); ++cell) {
+        if (!Holds(allowed, cell))
+            continue;
+        const std::vector<int> reach = LoneBoxDistances(room, {cell})[0];
+        if (*std::max_element(reach.begin(), reach.end()) >= 2)
+            cells.push_back(cell);
+    }
+    return cells;
+}
+
+std::vector<int> WalkDistances(const TRoom &room, int from)
+{
+    std::vector<int> distance(room.FloorCount(), -1);
+    std::vector<int> queue{from};
+    distance[from] = 0;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int next = room.Next(queue[i], d);
+            if (next >= 0 && distance[next] < 0) {
+                distance[next] = distance[queue[i]] + 1;
+                queue.push_back(next);
+            }
+        }
+    }
+    return distance;
+}
+
+// Pushes, box changes, box lines, and the detour over the matching bound: the more a
+// solution winds and switches boxes beyond what the distances ask, the better.
+int Score(const TSolutionShape &shape, int bound)
+{
+    return shape.Pushes + 2 * shape.BoxChanges + shape.BoxLines + 3 * (shape.Pushes - bound);
+}
+
+} // namespace
+
+std::vector<int> CellsOf(TCellSet set)
+{
+    std::vector<int> cells;
+    for (; set != 0; set &= set - 1)
+        cells.push_back(FirstCell(set));
+    return cells;
+}
+
+TCellSet SetOf(const std::vector<int> &cells)
+{
+    TCellSet set = 0;
+    for (const int cell : cells)
+        set |= CellBit(cell);
+    return set;
+}
+
+// A store far out makes the boxes travel across the room.
+std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed)
+{
+    std::vector<int> cells = TargetCells(room, allowed);
+    if (static_cast<int>(cells.size()) < count)
+        return {};
+    rng.Shuffle(cells);
+    if (rng.Percent(StorePercent)) {
+        const std::vector<int> fromAny = WalkDistances(room, cells[0]);
+        const int far = static_cast<int>(
+            std::max_element(cells.begin(), cells.end(),
+                             [&](int a, int b) { return fromAny[a] < fromAny[b]; }) -
+            cells.begin());
+        const std::vector<int> distance = WalkDistances(room, cells[far]);
+        std::stable_sort(cells.begin(), cells.end(),
+                         [&](int a, int b) { return distance[a] < distance[b]; });
+    }
+    cells.resize(count);
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
+int PickKeeper(TPrng &rng, const std::vector<int> &area, const std::vector<int> &targets)
+{
+    std::vector<int> free;
+    for (const int cell : area) {
+        if (std::find(targets.begin(), targets.end(), cell) == targets.end())
+            free.push_back(cell);
+    }
+    const std::vector<int> &from = free.empty() ? area : free;
+    return from[rng.Below(static_cast<std::uint32_t>(from.size()))];
+}
+
+std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, std::uint32_t state)
+{
+    std::vector<TPush> pushes;
+    for (std::uint32_t s = state; search.Parent(s) != s; s = search.Parent(s)) {
+        const std::uint32_t nearer = search.Parent(s);
+        const int from = FirstCell(search.Boxes(s) & ~search.Boxes(nearer));
+        const int to = FirstCell(search.Boxes(nearer) & ~search.Boxes(s));
+        int direction = 0;
+        while (room.Next(from, direction) != to)
+            ++direction;
+        pushes.push_back({from, direction});
+    }
+    return pushes;
+}
+
+std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,
+                                       TCellSet targets, int minPushes, int maxPushes,
+                                       std::size_t kept, const TStateFilter &accept)
+{
+    const TDistances distances = LoneBoxDistances(room, CellsOf(targets));
+    std::vector<TCandidate> best;
+    for (int depth = std::min(maxPushes, search.MaxDepth()); depth >= minPushes; --depth) {
+        const std::uint32_t first = search.LayerStart(depth);
+        const std::uint32_t size = search.LayerStart(depth + 1) - first;
+        const std::uint32_t stride = std::max<std::uint32_t>(1, size / SamplesPerLayer);
+        for (std::uint32_t state = first; state < first + size; state += stride) {
+            if ((search.Boxes(state) & targets) != 0)
+                continue;
+            const std::vector<TPush> pushes = PushesFrom(search, room, state);
+            if (accept && !accept(state, pushes))
+                continue;
+            const int bound = MatchingBound(distances, CellsOf(search.Boxes(state)));
+            best.push_back({state, Score(ShapeOf(room, pushes), bound)});
+        }
+    }
+    std::stable_sort(best.begin(), best.end(),
+                     [](const TCandidate &a, const TCandidate &b) { return a.Score > b.Score; });
+    if (best.size() > kept)
+        best.resize(kept);
+    return best;
+}

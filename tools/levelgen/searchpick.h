@@ -1,0 +1,37 @@
+#pragma once
+
+#include "analysis.h"
+#include "prng.h"
+#include "reversesearch.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+std::vector<int> CellsOf(TCellSet set);
+TCellSet SetOf(const std::vector<int> &cells);
+
+// `count` target cells among `allowed`, each one a lone box can be pulled at least two
+// pushes away from: most often a store gathered around a far cell, else scattered.
+// Empty when there are too few such cells.
+std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed);
+
+// A keeper cell in `area`, off the targets when the area allows.
+int PickKeeper(TPrng &rng, const std::vector<int> &area, const std::vector<int> &targets);
+
+// The forward pushes from `state` to the solved position along the search's parents.
+std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, std::uint32_t state);
+
+struct TCandidate {
+    std::uint32_t State;
+    int Score;
+};
+
+// Lets a caller turn down a state, given its forward pushes.
+using TStateFilter = std::function<bool(std::uint32_t state, const std::vector<TPush> &pushes)>;
+
+// The best-scoring states of depth minPushes..maxPushes with no box on a target, best
+// first, at most `kept`; large layers are sampled evenly. `accept` may be empty.
+std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,
+                                       TCellSet targets, int minPushes, int maxPushes,
+                                       std::size_t kept, const TStateFilter &accept);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "analysis.h"
+#include "puzzle.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The letters of a push sequence played from `start`: before each push, the keeper's
+// shortest walk to the cell behind the box (lower-case letters), then the push
+// (upper-case). Each push must be possible once the keeper gets there.
+std::string SolutionLetters(const TPuzzle &start, const std::vector<TPush> &pushes);
+
+// Plays the letters on the rows through the game's own rewrite tables. True when every
+// lower-case letter is a step that pushes nothing, every upper-case letter pushes a
+// box, and the grid is solved after the last letter and after no earlier one.
+bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters);
+
+// Per floor cell: whether the keeper or a box stands on it at some point of the play.
+std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters);
+
+// The pushes of a solution, read back from its letters.
+std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters);
