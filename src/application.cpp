@@ -7,6 +7,10 @@
 void InitApplication()
 {
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    // The menus stay in the frame, with their accelerators and the hint routing,
+    // even on desktops that gather menus in a panel. That also spares the frame
+    // a D-Bus query for such a panel before its first show.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 
     static QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_fr"),

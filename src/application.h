@@ -5,8 +5,9 @@
 // The application title: the caption of the frame and of every information box.
 inline constexpr const char *ApplicationTitle = "Vorkade II";
 
-// Names the running application and puts Qt's own texts (window menus, standard
-// buttons) in French. Call once, after the QApplication exists.
+// Names the running application, keeps menu bars inside their windows and puts
+// Qt's own texts (window menus, standard buttons) in French. Call once, after
+// the QApplication exists and before the first window.
 void InitApplication();
 
 // The windows' font: Tahoma at 8 points (11 pixels); the system substitutes it where missing.
