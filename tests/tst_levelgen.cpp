@@ -125,8 +125,9 @@ int PushCount(const QString &letters)
     return int(std::count_if(letters.begin(), letters.end(), [](QChar c) { return c.isUpper(); }));
 }
 
-// The tutorial and the first two worlds, regenerated once for all rows.
-constexpr int RegeneratedLevels = 30;
+// The tutorial and the first nine worlds, regenerated once for all rows (well under a
+// second in an optimised build).
+constexpr int RegeneratedLevels = 100;
 // The tutorial and the first three worlds, checked by the forward search.
 constexpr int ForwardCheckedLevels = 40;
 
@@ -206,14 +207,14 @@ void TstLevelGen::replayCheck_data()
 {
     QTest::addColumn<QString>("letters");
     QTest::addColumn<bool>("accepted");
-    // Keeper, floor, box, floor, target: two pushes to the right solve it.
-    QTest::newRow("walk then two pushes") << "lRR" << true;
-    QTest::newRow("walk letter that pushes") << "lrR" << false;
-    QTest::newRow("push letter that only steps") << "LRR" << false;
-    QTest::newRow("not solved at the end") << "lR" << false;
-    QTest::newRow("letters after the solution") << "lRRl" << false;
-    QTest::newRow("blocked step") << "llRR" << false;
-    QTest::newRow("not a letter") << "lRx" << false;
+    // Wall, floor, keeper, box, floor, target, wall: two pushes to the right solve it.
+    QTest::newRow("walk there and back, then two pushes") << "lrRR" << true;
+    QTest::newRow("walk letter that pushes") << "Rr" << false;
+    QTest::newRow("push letter that only steps") << "lRRR" << false;
+    QTest::newRow("not solved at the end") << "R" << false;
+    QTest::newRow("letters after the solution") << "RRl" << false;
+    QTest::newRow("step into a wall") << "llrrRR" << false;
+    QTest::newRow("not a letter") << "RxR" << false;
 }
 
 void TstLevelGen::replayCheck()

@@ -23,11 +23,13 @@ QByteArray BuiltInText()
 QList<QList<QByteArray>> Blocks(const QByteArray &text)
 {
     QList<QByteArray> lines = text.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // what follows the last line end
     QList<QList<QByteArray>> blocks;
     for (QByteArray line : lines) {
         line.chop(line.endsWith('\r') ? 1 : 0);
         if (line == "[LEVEL]")
-            blocks.append({});
+            blocks.append(QList<QByteArray>());
         else if (line != "[/LEVEL]" && !blocks.isEmpty())
             blocks.last().append(line);
     }

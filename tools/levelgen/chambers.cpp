@@ -135,7 +135,7 @@ bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, 
     for (int cell = 0; cell < room.FloorCount(); ++cell)
         boxCells |= floor[CanvasCell(room, cell, layout.Width)] ? CellBit(cell) : 0;
     const std::vector<int> targets =
-        PlaceTargets(rng, room, rng.Between(plan.MinBoxes, plan.MaxBoxes), boxCells);
+        PlaceTargets(rng, room, rng.Between(plan.MinBoxes, plan.MaxBoxes), boxCells, 100);
     if (room.FloorCount() > MaxSetCells || targets.empty())
         return false;
     TReverseSearch search(room, SetOf(targets), boxCells, 0);
@@ -150,7 +150,9 @@ bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, 
     const int entry = chamber == 0 ? -1 : cellAt(layout.Doors[chamber - 1].back());
     const int exit = chamber + 1 == plan.Count ? -1 : cellAt(layout.Doors[chamber].front());
     const auto passable = [&](std::uint32_t state, const std::vector<TPush> &) {
-        return (entry < 0 || Holds(search.KeeperArea(state), entry)) &&
+        // The keeper starts in the first chamber itself, not in its door.
+        const TCellSet area = search.KeeperArea(state);
+        return (entry >= 0 ? Holds(area, entry) : (area & boxCells) != 0) &&
                (exit < 0 || Holds(search.KeeperArea(RootOf(search, state)), exit));
     };
     const std::vector<TCandidate> best = BestCandidates(

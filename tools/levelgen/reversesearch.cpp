@@ -70,7 +70,7 @@ void TReverseSearch::AddStarts(TCellSet exitCells)
     myLayerStart = {0, StateCount()};
 }
 
-void TReverseSearch::Run(std::int64_t maxStates)
+void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth)
 {
     // Reserving touches no memory yet, and saves copying the states as they grow.
     myStates.reserve(static_cast<std::size_t>(maxStates) + 64);
@@ -89,6 +89,9 @@ void TReverseSearch::Run(std::int64_t maxStates)
             return;
         }
         myLayerStart.push_back(StateCount());
+        if (wantedDepth > depth + 1 &&
+            static_cast<std::int64_t>(StateCount()) * wantedDepth > maxStates * (depth + 1))
+            return;
     }
 }
 

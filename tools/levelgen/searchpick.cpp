@@ -6,7 +6,6 @@ namespace
 {
 
 constexpr std::size_t SamplesPerLayer = 1500;
-constexpr int StorePercent = 75;
 
 // Cells a lone box can be pulled at least two pushes away from.
 std::vector<int> TargetCells(const TRoom &room, TCellSet allowed)
@@ -65,13 +64,14 @@ TCellSet SetOf(const std::vector<int> &cells)
 }
 
 // A store far out makes the boxes travel across the room.
-std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed)
+std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed,
+                              int storePercent)
 {
     std::vector<int> cells = TargetCells(room, allowed);
     if (static_cast<int>(cells.size()) < count)
         return {};
     rng.Shuffle(cells);
-    if (rng.Percent(StorePercent)) {
+    if (rng.Percent(storePercent)) {
         const std::vector<int> fromAny = WalkDistances(room, cells[0]);
         const int far = static_cast<int>(
             std::max_element(cells.begin(), cells.end(),

@@ -12,9 +12,10 @@ std::vector<int> CellsOf(TCellSet set);
 TCellSet SetOf(const std::vector<int> &cells);
 
 // `count` target cells among `allowed`, each one a lone box can be pulled at least two
-// pushes away from: most often a store gathered around a far cell, else scattered.
-// Empty when there are too few such cells.
-std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed);
+// pushes away from: with the given chance a store gathered around a far cell, else
+// scattered. Empty when there are too few such cells.
+std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed,
+                              int storePercent);
 
 // A keeper cell in `area`, off the targets when the area allows.
 int PickKeeper(TPrng &rng, const std::vector<int> &area, const std::vector<int> &targets);
