@@ -120,12 +120,11 @@ int MatchingBound(const TDistances &distances, const std::vector<int> &boxes)
     std::vector<int> best(std::size_t(1) << count, INT_MAX);
     best[0] = 0;
     // best[used]: boxes 0..popcount(used) - 1 placed on the targets in `used`.
-    for (std::size_t used = 0; used < best.size(); ++used) {
+    for (std::size_t used = 0; used + 1 < best.size(); ++used) {
         if (best[used] == INT_MAX)
             continue;
         const int box = boxes[__builtin_popcountll(used)];
-        for (std::size_t t = 0; t < count && __builtin_popcountll(used) < static_cast<int>(count);
-             ++t) {
+        for (std::size_t t = 0; t < count; ++t) {
             const int d = distances[t][box];
             if ((used >> t) & 1 || d < 0)
                 continue;
