@@ -16,7 +16,7 @@ cmake --preset sanitize
 cmake --build build-sanitize --parallel "$jobs"
 ctest --preset sanitize --parallel "$jobs"
 
-# Seconds per fuzz target; the seeds stay as committed, what a run finds goes to
+# Seconds per fuzz target; the committed corpus stays as it is, what a run finds goes to
 # a scratch corpus, and an input that fails is kept in build-fuzz/findings/.
 fuzz_seconds=30
 cmake --preset fuzz

@@ -73,11 +73,11 @@ void TFRMEditeur::CreateButtonBar()
 
     auto *bar = new TButtonBar(this);
     bar->setObjectName(QStringLiteral("PNLBoutons"));
-    for (const TPaletteButton &spec : palette) {
+    for (const TPaletteButton &entry : palette) {
         QToolButton *button =
-            bar->AddButton(QString::fromLatin1(spec.Name), PaletteGlyph(spec.Tile),
-                           QString::fromLatin1(spec.Hint));
-        const char tool = spec.Tool;
+            bar->AddButton(QString::fromLatin1(entry.Name), PaletteGlyph(entry.Tile),
+                           QString::fromLatin1(entry.Hint));
+        const char tool = entry.Tool;
         connect(button, &QToolButton::clicked, this, [this, tool] { myTool = tool; });
     }
     bar->AddSpacer(TButtonBar::BarHeight);

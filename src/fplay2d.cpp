@@ -95,11 +95,11 @@ void TFRMPlay2D::CreateButtonBar()
 
     auto *bar = new TButtonBar(this);
     bar->setObjectName(QStringLiteral("PNLBoutons"));
-    for (const TButton &spec : buttons) {
-        QToolButton *button = bar->AddButton(QString::fromLatin1(spec.Name), PlayGlyph(spec.Glyph),
-                                             QString::fromUtf8(spec.Hint));
-        connect(button, &QToolButton::clicked, this, spec.Click);
-        this->*spec.Button = button;
+    for (const TButton &entry : buttons) {
+        QToolButton *button = bar->AddButton(QString::fromLatin1(entry.Name),
+                                             PlayGlyph(entry.Glyph), QString::fromUtf8(entry.Hint));
+        connect(button, &QToolButton::clicked, this, entry.Click);
+        this->*entry.Button = button;
     }
     PNLBoutons = bar;
 }

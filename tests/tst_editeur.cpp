@@ -157,12 +157,12 @@ void TstEditeur::opensWithACopyOfTheLevel()
         {"BTNValider", 200, "Appliquer les Modifications", {18, 18}},
         {"BTNAnnuler", 225, "Annuler les Modifications", {18, 18}},
     };
-    for (const auto &spec : buttons) {
-        auto *button = FRMEditeur->findChild<QToolButton *>(spec.name);
-        QVERIFY2(button, spec.name);
-        QCOMPARE(button->geometry(), QRect(spec.left, 0, 25, 25));
-        QCOMPARE(button->toolTip(), QString(spec.hint));
-        QCOMPARE(button->iconSize(), spec.glyph);
+    for (const auto &expected : buttons) {
+        auto *button = FRMEditeur->findChild<QToolButton *>(expected.name);
+        QVERIFY2(button, expected.name);
+        QCOMPARE(button->geometry(), QRect(expected.left, 0, 25, 25));
+        QCOMPARE(button->toolTip(), QString(expected.hint));
+        QCOMPARE(button->iconSize(), expected.glyph);
         QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(button->autoRaise());
     }

@@ -474,15 +474,15 @@ void TstPlay2D::buttonBar()
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), QRect(0, 0, 472, 25));
     QCOMPARE(myWindow->windowTitle(), QString::fromUtf8("Jouer à Bramlek"));
-    for (const auto &spec : buttons) {
-        QToolButton *button = Button(spec.name);
-        QVERIFY2(button, spec.name);
-        QCOMPARE(button->geometry(), QRect(spec.left, 0, 25, 25));
+    for (const auto &expected : buttons) {
+        QToolButton *button = Button(expected.name);
+        QVERIFY2(button, expected.name);
+        QCOMPARE(button->geometry(), QRect(expected.left, 0, 25, 25));
         QVERIFY(button->autoRaise());
         QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(button->toolTip(), QString::fromUtf8(spec.tooltip));
-        QCOMPARE(button->property("vorkadeHint").toString(), QString::fromUtf8(spec.hint));
+        QCOMPARE(button->toolTip(), QString::fromUtf8(expected.tooltip));
+        QCOMPARE(button->property("vorkadeHint").toString(), QString::fromUtf8(expected.hint));
         QCOMPARE(button->iconSize(), QSize(17, 17));
         const QImage face = button->icon().pixmap(17, 17).toImage();
         QCOMPARE(qAlpha(face.pixel(0, 16)), 0);   // the white ring is see-through

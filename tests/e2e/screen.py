@@ -88,8 +88,8 @@ def read_xpm(path):
     width, height, count, per_pixel = (int(v) for v in strings[0].split()[:4])
     colours = {}
     for entry in strings[1:1 + count]:
-        key, spec = entry[:per_pixel], entry[per_pixel:].split()
-        value = spec[spec.index("c") + 1]
+        key, words = entry[:per_pixel], entry[per_pixel:].split()
+        value = words[words.index("c") + 1]
         colours[key] = bytes.fromhex(value[1:]) if value.startswith("#") else b"\xff\xff\xff"
     rows = []
     for line in strings[1 + count:1 + count + height]:

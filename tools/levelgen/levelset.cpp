@@ -35,7 +35,7 @@ const char *const Pages[] = {
     "https://www.example.org/vorkade/equipe",
 };
 
-// Level numbers 1..LevelTotal in an order drawn from the seed and `stream`: the first
+// Level numbers 1..LevelTotal in an order drawn from the master seed and `stream`: the first
 // `count` of them get a property.
 bool Among(std::uint64_t masterSeed, int stream, int count, int number)
 {
