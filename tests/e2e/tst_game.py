@@ -205,7 +205,7 @@ class GameTest(GameCase):
     def test_storm(self):
         """Random keys, clicks and drags over the play window and the editor, side
         by side: the game neither ends nor stops answering, and quits cleanly.
-        The seed is printed so that a failure can be played again."""
+        Its seed is printed so that a failure can be played again."""
         seed = Options.seed if Options.seed is not None else random.randrange(1 << 30)
         print("storm seed", seed, file=sys.stderr)
         chance = random.Random(seed)

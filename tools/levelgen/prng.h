@@ -33,6 +33,6 @@ private:
 // One splitmix64 step: advances state and returns a well-mixed word.
 std::uint64_t SplitMix64(std::uint64_t &state);
 
-// The seed of one level: a pure function of the master seed, the level number and
+// One level's seed: a pure function of the master seed, the level number and
 // a salt that is raised only when a level must be made again.
 std::uint64_t LevelSeed(std::uint64_t master, int number, int salt);
