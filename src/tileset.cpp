@@ -98,6 +98,7 @@ QImage TickGlyph()
 {
     return Decode(glyph_apply_xpm, QImage::Format_RGB32);
 }
+
 QImage CrossGlyph()
 {
     return Decode(glyph_cancel_xpm, QImage::Format_RGB32);
@@ -107,14 +108,17 @@ QImage PlayIconImage()
 {
     return Decode(icon_play_xpm, QImage::Format_ARGB32);
 }
+
 QImage EditorIconImage()
 {
     return Decode(icon_editor_xpm, QImage::Format_ARGB32);
 }
+
 QImage InfosIconImage()
 {
     return Decode(icon_infos_xpm, QImage::Format_ARGB32);
 }
+
 QImage ApplicationIconImage()
 {
     return Decode(icon_application_xpm, QImage::Format_ARGB32);
