@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QWidget>
 
 void InitApplication()
 {
@@ -24,4 +25,12 @@ QFont TahomaFont(bool bold)
     font.setPixelSize(11);
     font.setBold(bold);
     return font;
+}
+
+void SetWindowColour(QWidget *window, const QColor &colour)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, colour);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
 }

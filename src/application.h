@@ -2,6 +2,9 @@
 
 #include <QFont>
 
+class QColor;
+class QWidget;
+
 // The application title: the caption of the frame and of every information box.
 inline constexpr const char *ApplicationTitle = "Vorkade II";
 
@@ -12,3 +15,6 @@ void InitApplication();
 
 // The windows' font: Tahoma at 8 points (11 pixels); the system substitutes it where missing.
 QFont TahomaFont(bool bold = false);
+
+// Fills a window's background, behind its controls, with one colour.
+void SetWindowColour(QWidget *window, const QColor &colour);

@@ -22,11 +22,6 @@ namespace
 constexpr int Pitch = 16;
 const QColor LatticeGrey(128, 128, 128);
 
-bool HasCurrentLevel()
-{
-    return LevelCount >= 1 && CurrentLevel >= 1;
-}
-
 const char *const UnderConstruction = "En construction... désolé !!";
 
 } // namespace
@@ -96,9 +91,6 @@ void TFRMEditeur::CreateBoard()
     myImageEditor->setObjectName(QStringLiteral("myImageEditor"));
     myImageEditor->setCursor(Qt::CrossCursor);
     myImageEditor->setMouseTracking(true);
-    QSizePolicy keepPlace = myImageEditor->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true); // the status line stays at the bottom
-    myImageEditor->setSizePolicy(keepPlace);
     const auto handler = [this](void (TFRMEditeur::*event)(int, int, Qt::MouseButtons)) {
         return [this, event](int x, int y, Qt::MouseButtons buttons) {
             (this->*event)(x, y, buttons);
@@ -123,10 +115,7 @@ void TFRMEditeur::CreateStatusLine()
 
 void TFRMEditeur::FormCreate()
 {
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    SetWindowColour(this, Qt::black);
     LBLInfos->clear();
 
     auto *layout = new QVBoxLayout(this);
@@ -187,16 +176,7 @@ void TFRMEditeur::DrawBoard()
 
 void TFRMEditeur::DrawCell(std::int32_t x, std::int32_t y)
 {
-    QImage &picture = myImageEditor->Picture();
-    const QRect place(Pitch * x + 1, Pitch * y + 1, TileSize, TileSize);
-    if (!picture.rect().contains(place))
-        return;
-    const QImage &tile = TileImage(TileOf(myTablo[x][y]));
-    for (int row = 0; row < TileSize; ++row) {
-        std::copy_n(reinterpret_cast<const QRgb *>(tile.constScanLine(row)), TileSize,
-                    reinterpret_cast<QRgb *>(picture.scanLine(place.y() + row)) + place.x());
-    }
-    myImageEditor->PictureChanged(place);
+    myImageEditor->DrawTile(QPoint(Pitch * x + 1, Pitch * y + 1), myTablo[x][y]);
 }
 
 void TFRMEditeur::PutTool(std::int32_t x, std::int32_t y)

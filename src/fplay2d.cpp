@@ -13,17 +13,11 @@
 #include <QVBoxLayout>
 
 #include <array>
-#include <cstring>
 
 TFRMPlay2D *FRMPlay2D = nullptr;
 
 namespace
 {
-
-bool HasCurrentLevel()
-{
-    return LevelCount > 0 && CurrentLevel > 0;
-}
 
 struct TKeyAction {
     int Key;
@@ -55,9 +49,6 @@ TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
     myImageBramlek = new TImageView(this);
     myImageBramlek->setObjectName(QStringLiteral("myImageBramlek"));
     myImageBramlek->setFocusPolicy(Qt::NoFocus);
-    QSizePolicy keepPlace = myImageBramlek->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true); // the bar stays on top while there is no level
-    myImageBramlek->setSizePolicy(keepPlace);
     resize(sizeHint());
 
     FormCreate();
@@ -106,10 +97,7 @@ void TFRMPlay2D::CreateButtonBar()
 
 void TFRMPlay2D::FormCreate()
 {
-    setAutoFillBackground(true);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
+    SetWindowColour(this, Qt::black);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -144,16 +132,7 @@ void TFRMPlay2D::DrawBoard()
 void TFRMPlay2D::DrawCell(std::int32_t x, std::int32_t y)
 {
     const char cell = myTablo[x][y];
-    QImage &picture = myImageBramlek->Picture();
-    const QRect place(x * TileSize, y * TileSize, TileSize, TileSize);
-    if (picture.rect().contains(place)) {
-        const QImage &tile = TileImage(TileOf(cell));
-        for (int row = 0; row < TileSize; ++row) {
-            std::memcpy(picture.scanLine(place.y() + row) + place.x() * sizeof(QRgb),
-                        tile.constScanLine(row), TileSize * sizeof(QRgb));
-        }
-        myImageBramlek->PictureChanged(place);
-    }
+    myImageBramlek->DrawTile(QPoint(x * TileSize, y * TileSize), cell);
     if (cell == '@' || cell == '+') {
         myX = x;
         myY = y;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <QPoint>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 class QWidget;
 
@@ -14,12 +19,6 @@ void SetHint(QWidget *control, const QString &hint);
 // The long hint of the control or of the nearest enclosing control that has a
 // hint; empty when none has.
 QString LongHintAt(const QWidget *control);
-
-#include <QObject>
-#include <QPoint>
-#include <QTimer>
-
-#include <functional>
 
 // The application's hint: the long hint of the control under the pointer (or
 // of its nearest enclosing control that has one), empty over no control of

@@ -1,7 +1,11 @@
 #include "imageview.h"
 
+#include "tileset.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace
 {
@@ -20,6 +24,10 @@ TImageView::TImageView(QWidget *parent) : QWidget(parent)
 {
     // The picture covers itself; around it the parent's colour shows through.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Hidden while there is no level, the control still holds its place in the window.
+    QSizePolicy keepPlace = sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    setSizePolicy(keepPlace);
 }
 
 void TImageView::SetPictureSize(int width, int height)
@@ -41,6 +49,20 @@ QPoint TImageView::PictureOffset() const
 void TImageView::PictureChanged(const QRect &pictureRect)
 {
     update(pictureRect.translated(PictureOffset()));
+}
+
+void TImageView::DrawTile(const QPoint &at, char cell)
+{
+    const QRect place(at, QSize(TileSize, TileSize));
+    if (!myPicture.rect().contains(place))
+        return;
+    const QImage &tile = TileImage(TileOf(cell));
+    for (int row = 0; row < TileSize; ++row) {
+        const auto *from = reinterpret_cast<const QRgb *>(tile.constScanLine(row));
+        std::copy_n(from, TileSize,
+                    reinterpret_cast<QRgb *>(myPicture.scanLine(at.y() + row)) + at.x());
+    }
+    PictureChanged(place);
 }
 
 void TImageView::paintEvent(QPaintEvent *event)

@@ -29,6 +29,10 @@ public:
     // Schedules the repaint of a rectangle given in picture pixels.
     void PictureChanged(const QRect &pictureRect);
 
+    // Copies the tile of a cell character with its top-left corner at `at`,
+    // opaque and unscaled, and schedules its repaint; nothing when it does not fit.
+    void DrawTile(const QPoint &at, char cell);
+
     TMouseHandler OnMouseDown;
     TMouseHandler OnMouseMove;
     TMouseHandler OnMouseUp;

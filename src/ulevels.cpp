@@ -90,6 +90,11 @@ int RandomBelow(int bound)
     return draw(Generator());
 }
 
+bool HasCurrentLevel()
+{
+    return LevelCount > 0 && CurrentLevel > 0;
+}
+
 void RefreshWindows()
 {
     if (RefreshTargets.Play2D)

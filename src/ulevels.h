@@ -28,6 +28,9 @@ struct TRefreshTargets {
 extern TRefreshTargets RefreshTargets;
 void RefreshWindows();
 
+// Whether a level is current: what the windows test before they read one.
+bool HasCurrentLevel();
+
 // What the new-level command needs of the windows: a yes/no question and a way
 // to show the editor. Without a Confirm hook the answer is no.
 struct TUserInterface {
