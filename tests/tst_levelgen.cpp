@@ -154,12 +154,17 @@ private slots:
 
 private:
     std::vector<TMadeLevel> myFresh;
+    // The committed files, read once for every row.
+    QList<QByteArray> myBlocks;
+    QStringList mySolutions;
 };
 
 void TstLevelGen::initTestCase()
 {
     QCOMPARE(LoadLevels(), std::string());
     myFresh = MakeLevels(MasterSeed, 1, RegeneratedLevels, 2);
+    myBlocks = CommittedBlocks();
+    mySolutions = CommittedSolutions();
 }
 
 void TstLevelGen::reverseDepth_data()
@@ -235,9 +240,9 @@ void TstLevelGen::forwardSearchAgrees_data()
 void TstLevelGen::forwardSearchAgrees()
 {
     QFETCH(int, number);
-    const QStringList solutions = CommittedSolutions();
-    QVERIFY(number <= solutions.size());
-    QCOMPARE(ForwardOptimum(Levels[number - 1]), PushCount(solutions[number - 1].section(' ', 1)));
+    QVERIFY(number <= mySolutions.size());
+    QCOMPARE(ForwardOptimum(Levels[number - 1]),
+             PushCount(mySolutions[number - 1].section(' ', 1)));
 }
 
 void TstLevelGen::regeneration_data()
@@ -250,13 +255,11 @@ void TstLevelGen::regeneration_data()
 void TstLevelGen::regeneration()
 {
     QFETCH(int, number);
-    const QList<QByteArray> blocks = CommittedBlocks();
-    const QStringList solutions = CommittedSolutions();
-    QVERIFY(number <= blocks.size() && number <= solutions.size());
+    QVERIFY(number <= myBlocks.size() && number <= mySolutions.size());
     const TMadeLevel &fresh = myFresh[number - 1];
     QCOMPARE(QByteArray::fromStdString(LevelBlock(fresh, LevelInfoOf(MasterSeed, number))),
-             blocks[number - 1]);
-    QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), solutions[number - 1] + "\n");
+             myBlocks[number - 1]);
+    QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), mySolutions[number - 1] + "\n");
 }
 
 QTEST_GUILESS_MAIN(TstLevelGen)
