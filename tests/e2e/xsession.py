@@ -36,6 +36,23 @@ def _stop(process):
         process.wait(timeout=10)
 
 
+def _xlib():
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return xlib
+
+
+def _accepts_connections(display):
+    xlib = _xlib()
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        return False
+    xlib.XCloseDisplay(connection)
+    return True
+
+
 class _ClientMessage(ctypes.Structure):
     _fields_ = [
         ("type", ctypes.c_int),
@@ -57,15 +74,12 @@ def send_close_request(display, window):
     """Asks a top-level window to close, as a window manager's close button does:
     a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW. Without a window
     manager, Alt+F4 and xdotool's windowkill cannot do this."""
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib = _xlib()
     xlib.XInternAtom.restype = ctypes.c_ulong
     xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                                 ctypes.POINTER(_Event)]
     xlib.XFlush.argtypes = [ctypes.c_void_p]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
 
     connection = xlib.XOpenDisplay(display.encode())
     if not connection:
@@ -118,6 +132,10 @@ class Session:
             os.close(read_end)
             if write_end is not None:
                 os.close(write_end)
+        # Xvfb reports its number once it listens; a client that connects is the
+        # proof the game will not be the first to try.
+        if not wait_until(lambda: _accepts_connections(self.display), timeout=20):
+            raise RuntimeError("Xvfb on %s does not accept connections" % self.display)
 
     def start_game(self):
         # The game reads no variable of its own; Qt's platform variables are
