@@ -8,7 +8,7 @@ packages="
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
   libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm clang-tidy clazy
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file
 "

@@ -1,16 +1,18 @@
 #!/bin/sh
 # Builds everything into build/ and runs the whole test suite; then runs the unit
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/),
-# and gives each libFuzzer target a bounded run from its seed corpus (build-fuzz/).
+# lints the sources, and gives each libFuzzer target a bounded run from its seed
+# corpus (build-fuzz/).
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
-# The slow tests include regenerating all 280 levels, byte for byte (a few minutes).
-cmake --preset default -DVORKADE_SLOW_TESTS=ON
+cmake --preset default
 cmake --build build --parallel "$jobs"
 ctest --preset default --parallel "$jobs"
+# Regenerating all 280 levels byte for byte (minutes), alone on the machine.
+ctest --preset slow
 
 # The preset's tests stop at the first sanitizer report, leaks included.
 cmake --preset sanitize
@@ -22,6 +24,11 @@ ctest --preset sanitize --parallel "$jobs"
 fuzz_seconds=30
 cmake --preset fuzz
 cmake --build --preset fuzz --parallel "$jobs"
+
+# clang-tidy and clazy over src/, tools/ and fuzz/, with the compile commands of
+# build/ and build-fuzz/.
+./scripts/lint.sh
+
 mkdir -p build-fuzz/findings
 for target in parser moves; do
   scratch=$(mktemp -d)

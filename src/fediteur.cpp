@@ -35,7 +35,7 @@ TFRMEditeur::TFRMEditeur(QWidget *parent) : QWidget(parent)
     CreateButtonBar();
     CreateBoard();
     CreateStatusLine();
-    resize(sizeHint());
+    resize(TFRMEditeur::sizeHint()); // this class's own, during construction
 
     FormCreate();
     RefreshTargets.Editeur = [this] { LoadLevel(); };
@@ -52,18 +52,18 @@ void TFRMEditeur::CreateButtonBar()
 {
     struct TPaletteButton {
         const char *Name;
-        TTile Tile;
         const char *Hint;
+        TTile Tile;
         char Tool;
     };
     static const TPaletteButton palette[] = {
-        {"BTNWall", TTile::Wall, "Mur", '#'},
-        {"BTNTarget", TTile::Target, "Emplacement", '.'},
-        {"BTNBox1", TTile::Box1, "Caisse", '$'},
-        {"BTNBox2", TTile::Box2, "Caisse sur Emplacement", '*'},
-        {"BTNBramlek1", TTile::Bramlek1, "Bramlek", '@'},
-        {"BTNBramlek2", TTile::Bramlek2, "Bramlek sur Emplacement", '+'},
-        {"BTNEmpty", TTile::Empty, "Vide", '-'},
+        {"BTNWall", "Mur", TTile::Wall, '#'},
+        {"BTNTarget", "Emplacement", TTile::Target, '.'},
+        {"BTNBox1", "Caisse", TTile::Box1, '$'},
+        {"BTNBox2", "Caisse sur Emplacement", TTile::Box2, '*'},
+        {"BTNBramlek1", "Bramlek", TTile::Bramlek1, '@'},
+        {"BTNBramlek2", "Bramlek sur Emplacement", TTile::Bramlek2, '+'},
+        {"BTNEmpty", "Vide", TTile::Empty, '-'},
     };
 
     auto *bar = new TButtonBar(this);

@@ -49,7 +49,7 @@ TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
     myImageBramlek = new TImageView(this);
     myImageBramlek->setObjectName(QStringLiteral("myImageBramlek"));
     myImageBramlek->setFocusPolicy(Qt::NoFocus);
-    resize(sizeHint());
+    resize(TFRMPlay2D::sizeHint()); // this class's own, during construction
 
     FormCreate();
     RefreshTargets.Play2D = [this] { LoadLevel(); };

@@ -84,7 +84,8 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
             occupied[to] = 1;
             const int name = AreaName(WalkArea(room, occupied, node.Box));
             occupied[to] = 0;
-            int &mark = seen[static_cast<std::size_t>(to * cells + name)];
+            int &mark = seen[static_cast<std::size_t>(to) * static_cast<std::size_t>(cells) +
+                             static_cast<std::size_t>(name)];
             if (mark < 0) {
                 mark = node.Pushes + 1;
                 queue.push_back({to, node.Box, node.Pushes + 1});

@@ -24,7 +24,7 @@ TPuzzle Trimmed(const TPuzzle &start, const std::string &letters, const TFinishR
     const std::vector<char> used = CellsUsed(start, letters);
     if (!rules.Trim || UnusedCount(used) == 0)
         return start;
-    const TPuzzle trimmed = start.WithFloor(used);
+    TPuzzle trimmed = start.WithFloor(used);
     if (rules.RejectGreedy && GreedySolves(trimmed))
         return start;
     return trimmed;

@@ -67,10 +67,14 @@ TPuzzle TPuzzle::FromRows(const std::vector<std::string> &rows)
                 keeper = y * width + x;
         }
     }
-    // Only the keeper's area is floor: blank the other open cells.
+    // Only the keeper's area is floor: blank the other open cells. Without a keeper
+    // there is no floor at all.
     std::vector<char> floor(open.size(), 0);
-    std::vector<int> stack{keeper};
-    floor[keeper] = 1;
+    std::vector<int> stack;
+    if (keeper >= 0) {
+        floor[keeper] = 1;
+        stack.push_back(keeper);
+    }
     while (!stack.empty()) {
         const int i = stack.back();
         stack.pop_back();

@@ -62,7 +62,9 @@ TRoom TRoom::FromFloor(int width, int height, const std::vector<char> &floor)
     room.myOriginY = top - 1;
     room.myWidth = right - left + 3;
     room.myHeight = bottom - top + 3;
-    room.myTiles.assign(static_cast<std::size_t>(room.myWidth * room.myHeight), TTile::Blank);
+    room.myTiles.assign(static_cast<std::size_t>(room.myWidth) *
+                            static_cast<std::size_t>(room.myHeight),
+                        TTile::Blank);
     for (const int i : area) {
         const int x = i % width - left + 1;
         const int y = i / width - top + 1;
