@@ -18,7 +18,7 @@ lint() {
   printf '%s\n' "$@" | xargs -P "$jobs" -n 2 clazy-standalone -p "$tree" >>"$log" 2>&1 || true
 }
 
-lint build src/*.cpp tools/*/*.cpp
+lint build src/*.cpp src/*/*.cpp tools/*/*.cpp
 lint build-fuzz fuzz/*.cpp
 
 # Both tools print "N warnings generated." even when every warning was filtered out;
