@@ -9,18 +9,14 @@
 // One level from its rows, shorter rows filled with spaces; every byte is kept.
 inline TLevel MakeLevel(const QStringList &rows)
 {
-    TLevel level;
-    level.Height = rows.size();
+    std::vector<QByteArray> bytes;
     for (const QString &row : rows)
-        level.Width = std::max(level.Width, std::int32_t(row.size()));
-    if (level.Width == 0)
-        level.Height = 0;
-    SizeTablo(level.Tablo, level.Width, level.Height, ' ');
-    for (int y = 0; y < level.Height; ++y) {
-        const QByteArray bytes = rows[y].toLatin1();
-        for (int x = 0; x < bytes.size(); ++x)
-            level.Tablo[x][y] = bytes[x];
-    }
+        bytes.push_back(row.toLatin1());
+    TLines lines;
+    for (const QByteArray &row : bytes)
+        lines.emplace_back(row.constData(), std::size_t(row.size()));
+    TLevel level;
+    SetLevelRows(level, lines);
     return level;
 }
 
@@ -38,11 +34,7 @@ inline void UseLevels(const QList<QStringList> &levels, int current = 1)
 inline QStringList RowsOf(const TTablo &tablo, int width, int height)
 {
     QStringList rows;
-    for (int y = 0; y < height; ++y) {
-        QString row;
-        for (int x = 0; x < width; ++x)
-            row += QLatin1Char(tablo[x][y]);
-        rows << row;
-    }
+    for (const std::string &row : TabloRows(tablo, width, height))
+        rows << QString::fromLatin1(row.data(), qsizetype(row.size()));
     return rows;
 }

@@ -49,9 +49,9 @@ int ForwardOptimum(const TLevel &level)
     int keeper = 0;
     for (int i = 0; i < cells; ++i) {
         const char c = level.Tablo[i % width][i / width];
-        start[i] = c == '#' ? '#' : (c == '$' || c == '*') ? '$' : ' ';
+        start[i] = c == '#' ? '#' : IsBoxCell(c) ? '$' : ' ';
         targets[i] = (c == '.' || c == '*' || c == '+') ? '.' : ' ';
-        keeper = (c == '@' || c == '+') ? i : keeper;
+        keeper = IsKeeperCell(c) ? i : keeper;
     }
     const int steps[] = {-1, 1, -width, width};
     const auto area = [&](const std::string &grid, int from) {

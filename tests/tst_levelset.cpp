@@ -36,14 +36,14 @@ QList<QList<QByteArray>> Blocks(const QByteArray &text)
     return blocks;
 }
 
-QStringList SolutionLines()
+std::vector<TSolution> Solutions()
 {
     QFile file(VORKADE_SOLUTIONS);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QString text = QString::fromLatin1(file.readAll());
-    text.chop(text.endsWith('\n') ? 1 : 0);
-    return text.split('\n');
+    const QByteArray text = file.readAll();
+    return ParseSolutions(std::string_view(text.constData(), text.size()))
+        .value_or(std::vector<TSolution>());
 }
 
 const QStringList AuthorFirst{"Author", "Title", "Collection", "AuthorMail", "AuthorPage", "Date"};
@@ -125,7 +125,7 @@ bool Play(TTablo &tablo, int &x, int &y, QChar letter)
     const char before[3] = {*cell(0), cell(1) ? *cell(1) : OutsideCell,
                             cell(2) ? *cell(2) : OutsideCell};
     const std::array<char, 3> after = RewriteCells(before[0], before[1], before[2]);
-    const bool pushed = after[1] != before[1] && (before[1] == '$' || before[1] == '*');
+    const bool pushed = after[1] != before[1] && IsBoxCell(before[1]);
     if (after[0] == before[0] || pushed != letter.isUpper())
         return false;
     for (int i = 0; i < 3; ++i)
@@ -220,7 +220,7 @@ void TstLevelSet::block()
     QVERIFY(!IsSolvedTablo(level.Tablo));
     for (int x = 0; x < level.Width; ++x)
         for (int y = 0; y < level.Height; ++y)
-            if (level.Tablo[x][y] == '@' || level.Tablo[x][y] == '+')
+            if (IsKeeperCell(level.Tablo[x][y]))
                 QVERIFY(!KeeperEscapes(level, x, y));
 
     const int world = number <= 10 ? 0 : (number - 11) / 10 + 1;
@@ -280,13 +280,13 @@ void TstLevelSet::solution_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("letters");
-    const QStringList lines = SolutionLines();
-    QCOMPARE(lines.size(), 280);
-    for (int number = 1; number <= lines.size(); ++number) {
-        const QStringList parts = lines[number - 1].split(' ');
-        QCOMPARE(parts.size(), 2);
-        QCOMPARE(parts[0], QString::number(number));
-        QTest::newRow(qPrintable(QString("level %1").arg(number))) << number << parts[1];
+    const std::vector<TSolution> solutions = Solutions();
+    QCOMPARE(solutions.size(), std::size_t(280));
+    for (int number = 1; number <= 280; ++number) {
+        const TSolution &solution = solutions[std::size_t(number - 1)];
+        QCOMPARE(solution.Level, number);
+        QTest::newRow(qPrintable(QString("level %1").arg(number)))
+            << number << QString::fromStdString(solution.Moves);
     }
 }
 
@@ -302,7 +302,7 @@ void TstLevelSet::solution()
     int x = -1, y = -1;
     for (int cx = 0; cx < int(tablo.size()); ++cx)
         for (int cy = 0; cy < int(tablo[cx].size()); ++cy)
-            if (tablo[cx][cy] == '@' || tablo[cx][cy] == '+')
+            if (IsKeeperCell(tablo[cx][cy]))
                 x = cx, y = cy;
     for (int i = 0; i < letters.size(); ++i) {
         QVERIFY2(!IsSolvedTablo(tablo), qPrintable(QString("solved before letter %1").arg(i)));

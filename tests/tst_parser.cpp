@@ -1,5 +1,6 @@
 // The level text parser, driven through ParseLevels with whole texts.
 #include "global.h"
+#include "playfixture.h"
 #include "ulevels.h"
 
 #include <QRandomGenerator>
@@ -16,17 +17,9 @@ void Parse(const QByteArray &text)
     ParseLevels(SplitLines(std::string_view(text.constData(), text.size())));
 }
 
-// A level's grid as its rows, top to bottom, every row Width cells long.
 QStringList Rows(const TLevel &level)
 {
-    QStringList rows;
-    for (int y = 0; y < level.Height; ++y) {
-        QString row;
-        for (int x = 0; x < level.Width; ++x)
-            row += QLatin1Char(level.Tablo[x][y]);
-        rows << row;
-    }
-    return rows;
+    return RowsOf(level.Tablo, level.Width, level.Height);
 }
 
 QString Text(const std::string &s)

@@ -33,11 +33,6 @@ const TMoveKey *KeyOf(char letter)
     return nullptr;
 }
 
-bool IsBox(char c)
-{
-    return c == '$' || c == '*';
-}
-
 } // namespace
 
 class TstSolutions : public QObject
@@ -58,15 +53,11 @@ void TstSolutions::initTestCase()
     QFile file(QStringLiteral(VORKADE_SOLUTIONS));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    QVERIFY(!text.contains('\r'));
-    QVERIFY(text.endsWith('\n'));
-    for (const QByteArray &line : text.trimmed().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        QCOMPARE(parts.size(), 2);
-        bool number = false;
-        const int level = parts[0].toInt(&number);
-        QVERIFY(number && !mySolutions.contains(level));
-        mySolutions[level] = parts[1];
+    const auto solutions = ParseSolutions(std::string_view(text.constData(), text.size()));
+    QVERIFY(solutions);
+    for (const TSolution &solution : *solutions) {
+        QVERIFY(!mySolutions.contains(solution.Level));
+        mySolutions[solution.Level] = QByteArray::fromStdString(solution.Moves);
     }
 }
 
@@ -92,7 +83,7 @@ void TstSolutions::everyLevelIsSolvedByItsSolution()
             const bool push = QChar::fromLatin1(letter).isUpper();
             const int x = window.PlayerX(), y = window.PlayerY();
             const char ahead = window.GetCell(x + move->Dx, y + move->Dy);
-            QVERIFY2(IsBox(ahead) == push,
+            QVERIFY2(IsBoxCell(ahead) == push,
                      qPrintable(where + " pushes when it should not, or not when it should"));
             const TTablo before = window.Tablo();
 

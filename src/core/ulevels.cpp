@@ -242,21 +242,8 @@ void AddLevel(const TLines &block)
 
 void ReadLevelGrid(const TLines &gridLines)
 {
-    if (Levels.empty())
-        return;
-    TLevel &level = Levels.back();
-    std::size_t width = 0;
-    for (const std::string_view line : gridLines)
-        width = std::max(width, line.size());
-    level.Height = static_cast<std::int32_t>(gridLines.size());
-    level.Width = static_cast<std::int32_t>(width);
-
-    SizeTablo(level.Tablo, level.Width, level.Height, ' ');
-    for (std::size_t y = 0; y < gridLines.size(); ++y) {
-        const std::string_view row = gridLines[y];
-        for (std::size_t x = 0; x < row.size(); ++x)
-            level.Tablo[x][y] = row[x];
-    }
+    if (!Levels.empty())
+        SetLevelRows(Levels.back(), gridLines);
 }
 
 void ReadLevelInfos(const TLines &infoLines)
@@ -270,4 +257,69 @@ void ReadLevelInfos(const TLines &infoLines)
     level.AuthorMail = InfoValue(infoLines, "AuthorMail");
     level.AuthorPage = InfoValue(infoLines, "AuthorPage");
     level.Date = InfoValue(infoLines, "Date");
+}
+
+void SetLevelRows(TLevel &level, const TLines &rows)
+{
+    std::size_t width = 0;
+    for (const std::string_view row : rows)
+        width = std::max(width, row.size());
+    level.Width = static_cast<std::int32_t>(width);
+    level.Height = width > 0 ? static_cast<std::int32_t>(rows.size()) : 0;
+
+    SizeTablo(level.Tablo, level.Width, level.Height, ' ');
+    for (std::size_t y = 0; y < rows.size() && width > 0; ++y) {
+        const std::string_view row = rows[y];
+        for (std::size_t x = 0; x < row.size(); ++x)
+            level.Tablo[x][y] = row[x];
+    }
+}
+
+std::vector<std::string> TabloRows(const TTablo &tablo, std::int32_t width, std::int32_t height)
+{
+    std::vector<std::string> rows(static_cast<std::size_t>(std::max(height, 0)));
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x)
+            rows[y] += tablo[x][y];
+    }
+    return rows;
+}
+
+bool CopyCurrentLevel(TTablo &tablo, std::int32_t &width, std::int32_t &height)
+{
+    if (!HasCurrentLevel())
+        return false;
+    const TLevel &level = Levels[static_cast<std::size_t>(CurrentLevel - 1)];
+    width = level.Width;
+    height = level.Height;
+    tablo = level.Tablo; // sized and copied cell by cell in one go
+    return true;
+}
+
+std::optional<std::vector<TSolution>> ParseSolutions(std::string_view text)
+{
+    std::vector<TSolution> solutions;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos)
+            return std::nullopt; // the last line has no end
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(end + 1);
+
+        const std::size_t space = line.find(' ');
+        if (space == 0 || space == std::string_view::npos || space + 1 == line.size())
+            return std::nullopt;
+        TSolution solution;
+        for (const char digit : line.substr(0, space)) {
+            if (digit < '0' || digit > '9' || solution.Level > 99999)
+                return std::nullopt;
+            solution.Level = solution.Level * 10 + (digit - '0');
+        }
+        solution.Moves = line.substr(space + 1);
+        if (solution.Level == 0 ||
+            solution.Moves.find_first_not_of("lurdLURD") != std::string::npos)
+            return std::nullopt;
+        solutions.push_back(std::move(solution));
+    }
+    return solutions;
 }

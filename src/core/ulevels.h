@@ -1,6 +1,10 @@
 #pragma once
 
+#include "global.h"
+
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,3 +65,37 @@ void ParseLevels(const TLines &lines);
 void AddLevel(const TLines &block);
 void ReadLevelGrid(const TLines &gridLines);
 void ReadLevelInfos(const TLines &infoLines);
+
+// The grid vocabulary that the windows, the tools and the tests share.
+
+// Sets the grid of `level` from rows of text, top to bottom: Width is the longest row,
+// Height the number of rows (both 0 when no row holds a cell); shorter rows are filled
+// with spaces on the right, and every byte is kept as it is.
+void SetLevelRows(TLevel &level, const TLines &rows);
+// The rows of a grid, top to bottom, each `width` cells long.
+std::vector<std::string> TabloRows(const TTablo &tablo, std::int32_t width, std::int32_t height);
+
+inline bool IsBoxCell(char c)
+{
+    return c == '$' || c == '*';
+}
+
+inline bool IsKeeperCell(char c)
+{
+    return c == '@' || c == '+';
+}
+
+// Copies the current level's grid cell by cell into a window's working grid. When no
+// level is current it returns false and leaves all three as they were.
+bool CopyCurrentLevel(TTablo &tablo, std::int32_t &width, std::int32_t &height);
+
+// One line of the solutions file: a level's number, a space and its moves, "lurd" for
+// the keeper's steps and "LURD" for its pushes.
+struct TSolution {
+    std::int32_t Level = 0;
+    std::string Moves;
+};
+
+// The lines of a solutions text, each ended by LF. Nothing when a line is not a
+// positive number, one space and at least one move letter.
+std::optional<std::vector<TSolution>> ParseSolutions(std::string_view text);

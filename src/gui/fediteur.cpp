@@ -136,13 +136,8 @@ QString TFRMEditeur::InfosText() const
 
 void TFRMEditeur::LoadLevel()
 {
-    if (HasCurrentLevel()) {
-        const TLevel &level = Levels[static_cast<std::size_t>(CurrentLevel - 1)];
-        myWidth = level.Width;
-        myHeight = level.Height;
-        myTablo = level.Tablo;
+    if (CopyCurrentLevel(myTablo, myWidth, myHeight))
         DrawBoard();
-    }
     myImageEditor->setVisible(HasCurrentLevel());
 }
 

@@ -110,13 +110,8 @@ void TFRMPlay2D::FormCreate()
 
 void TFRMPlay2D::LoadLevel()
 {
-    if (HasCurrentLevel()) {
-        const TLevel &level = Levels[static_cast<std::size_t>(CurrentLevel - 1)];
-        myWidth = level.Width;
-        myHeight = level.Height;
-        myTablo = level.Tablo; // sized and copied cell by cell in one go
+    if (CopyCurrentLevel(myTablo, myWidth, myHeight))
         DrawBoard();
-    }
     myImageBramlek->setVisible(HasCurrentLevel());
 }
 
@@ -133,7 +128,7 @@ void TFRMPlay2D::DrawCell(std::int32_t x, std::int32_t y)
 {
     const char cell = myTablo[x][y];
     myImageBramlek->DrawTile(QPoint(x * TileSize, y * TileSize), cell);
-    if (cell == '@' || cell == '+') {
+    if (IsKeeperCell(cell)) {
         myX = x;
         myY = y;
     }
