@@ -71,7 +71,7 @@ void BM_EditorPaintingMove(benchmark::State &state)
     UseLargeLevel();
     TFRMEditeur editor;
     TImageView *view = editor.ImageEditor();
-    const QPoint offset((view->width() - (16 * 36 + 1)) / 2, (view->height() - (16 * 26 + 1)) / 2);
+    const QPoint offset = view->PictureOffset();
     int step = 0;
     for (auto _ : state) {
         const int x = offset.x() + 8 + 16 * (step++ % 36);

@@ -161,8 +161,8 @@ void NewLevel()
     CurrentLevel = LevelCount;
     Levels.resize(static_cast<std::size_t>(LevelCount));
     TLevel &level = Levels.back();
-    level.Width = 16;
-    level.Height = 12;
+    level.Width = NewLevelWidth;
+    level.Height = NewLevelHeight;
     SizeTablo(level.Tablo, level.Width, level.Height, '-');
     if (UserInterface.ShowEditor)
         UserInterface.ShowEditor();

@@ -43,7 +43,10 @@ struct TUserInterface {
 };
 extern TUserInterface UserInterface;
 
-// Asks, then appends a blank 16 x 12 level of '-', makes it current and shows the editor.
+// Asks, then appends a blank NewLevelWidth x NewLevelHeight level of '-', makes it
+// current and shows the editor.
+inline constexpr std::int32_t NewLevelWidth = 16;
+inline constexpr std::int32_t NewLevelHeight = 12;
 void NewLevel();
 
 // Seeds the shared generator from the clock.

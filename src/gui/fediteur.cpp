@@ -189,13 +189,11 @@ void TFRMEditeur::TrackMouse(int x, int y, bool left, bool right)
 {
     QString text = QStringLiteral("X1=%1, Y1=%2").arg(x).arg(y);
 
-    // Where the centred picture stands in the control right now; negative when cropped.
     const int pictureWidth = Pitch * myWidth + 1;
     const int pictureHeight = Pitch * myHeight + 1;
-    const int offX = (myImageEditor->width() - pictureWidth) / 2;
-    const int offY = (myImageEditor->height() - pictureHeight) / 2;
-    const int bx = x - offX;
-    const int by = y - offY;
+    const QPoint offset = myImageEditor->PictureOffset();
+    const int bx = x - offset.x();
+    const int by = y - offset.y();
 
     // A level without cells has no cell to pick or paint.
     const bool inside = myWidth > 0 && myHeight > 0 && bx >= 0 && bx < pictureWidth && by >= 0 &&
