@@ -15,6 +15,8 @@
 #include <deque>
 #include <unordered_set>
 
+using namespace levelgen;
+
 namespace
 {
 

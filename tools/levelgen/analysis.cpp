@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -181,3 +184,5 @@ bool GreedySolves(const TPuzzle &puzzle)
         keeper = best.KeeperEnd;
     }
 }
+
+} // namespace levelgen

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+namespace levelgen
+{
+
 // A set of floor cells, one bit per floor number; the searches work on rooms of at
 // most MaxSetCells floor cells, which leaves the top bits free for a search to use.
 using TCellSet = unsigned __int128;
@@ -30,3 +33,5 @@ inline int CellCount(TCellSet set)
     return __builtin_popcountll(static_cast<std::uint64_t>(set)) +
            __builtin_popcountll(static_cast<std::uint64_t>(set >> 64));
 }
+
+} // namespace levelgen

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -258,3 +261,5 @@ TMadeLevel MakeChamberLevel(TPrng &rng, bool wide)
     }
     throw std::runtime_error("no big level found within the attempts allowed");
 }
+
+} // namespace levelgen

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -53,3 +56,5 @@ TMadeLevel FinishLevel(const TPuzzle &start, const std::vector<TPush> &pushes,
         throw std::logic_error("a generated solution does not replay");
     return made;
 }
+
+} // namespace levelgen

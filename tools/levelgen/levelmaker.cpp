@@ -8,6 +8,9 @@
 
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -140,3 +143,5 @@ TMadeLevel MakeLevel(std::uint64_t masterSeed, int number, int salt)
         return MakeChamberLevel(rng, number == WideLevel);
     return MakeRoomLevel(rng, WorldOf(number));
 }
+
+} // namespace levelgen

@@ -9,6 +9,9 @@
 #include <set>
 #include <thread>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -218,3 +221,5 @@ std::string StatisticsTable(const std::vector<TMadeLevel> &levels)
     }
     return table;
 }
+
+} // namespace levelgen

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace levelgen
+{
+
 inline constexpr std::uint64_t MasterSeed = 0x566F726B61646532ULL;
 inline constexpr int LevelTotal = 280;
 
@@ -38,3 +41,5 @@ std::string LevelBlock(const TMadeLevel &level, const TLevelInfo &info);
 std::string SolutionLine(int number, const TMadeLevel &level);
 // Per world: levels, boxes, optimal pushes, box changes, states searched; Markdown.
 std::string StatisticsTable(const std::vector<TMadeLevel> &levels);
+
+} // namespace levelgen

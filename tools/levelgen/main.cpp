@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+using namespace levelgen;
+
 namespace
 {
 

@@ -1,5 +1,8 @@
 #include "prng.h"
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -70,3 +73,5 @@ bool TPrng::Percent(int chance)
 {
     return static_cast<int>(Below(100)) < chance;
 }
+
+} // namespace levelgen

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -99,3 +102,5 @@ TPuzzle TPuzzle::WithFloor(const std::vector<char> &keep) const
     }
     return FromRows(rows);
 }
+
+} // namespace levelgen

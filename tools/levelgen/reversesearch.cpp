@@ -1,5 +1,8 @@
 #include "reversesearch.h"
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -157,3 +160,5 @@ void TReverseSearch::Grow()
         mySlots[slot] = (hash & ~LowHalf) | (state + 1);
     }
 }
+
+} // namespace levelgen

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace levelgen
+{
+
 // Breadth-first search over pulls, starting from the solved position with the keeper
 // in each of its areas. A pull is a push played backwards, so every state reached is
 // solvable, and because the layers are taken whole and in order, the depth of a state
@@ -70,3 +73,5 @@ private:
     std::vector<std::uint64_t> mySlots;
     bool myComplete = false;
 };
+
+} // namespace levelgen

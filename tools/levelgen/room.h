@@ -3,6 +3,9 @@
 #include <array>
 #include <vector>
 
+namespace levelgen
+{
+
 // Directions, in the order of the solution letters.
 inline constexpr int DirectionCount = 4;
 inline constexpr std::array<int, DirectionCount> DeltaX{-1, 0, 1, 0};
@@ -69,3 +72,5 @@ private:
     std::vector<int> myY;
     std::vector<std::array<int, DirectionCount>> myNext;
 };
+
+} // namespace levelgen

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -149,3 +152,5 @@ TRoom BuildRoom(TPrng &rng, const TRoomShape &shape)
         return {};
     return room;
 }
+
+} // namespace levelgen

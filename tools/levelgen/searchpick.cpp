@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -138,3 +141,5 @@ std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom
         best.resize(kept);
     return best;
 }
+
+} // namespace levelgen

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -157,3 +160,5 @@ std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters)
     }
     return pushes;
 }
+
+} // namespace levelgen

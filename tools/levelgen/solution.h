@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+namespace levelgen
+{
+
 // The letters of a push sequence played from `start`: before each push, the keeper's
 // shortest walk to the cell behind the box (lower-case letters), then the push
 // (upper-case). Each push must be possible once the keeper gets there.
@@ -22,3 +25,5 @@ std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters);
 
 // The pushes of a solution, read back from its letters.
 std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters);
+
+} // namespace levelgen

@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -200,3 +203,5 @@ TMadeLevel MakeTutorialLevel(TPrng &rng, int number)
     made.StatesSearched = search.StateCount();
     return made;
 }
+
+} // namespace levelgen

@@ -3,6 +3,9 @@
 #include "levelmaker.h"
 #include "prng.h"
 
+namespace levelgen
+{
+
 inline constexpr int TutorialCount = 10;
 
 // Tutorial level `number` (1..TutorialCount): a drawn room with its targets, where the
@@ -11,3 +14,5 @@ TMadeLevel MakeTutorialLevel(TPrng &rng, int number);
 
 // The lesson of tutorial level `number`, in a few French words.
 const char *TutorialIdea(int number);
+
+} // namespace levelgen
