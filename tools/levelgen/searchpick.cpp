@@ -110,7 +110,7 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
         int direction = 0;
         while (room.Next(from, direction) != to)
             ++direction;
-        pushes.push_back({from, direction});
+        pushes.push_back({.From = from, .Direction = direction});
     }
     return pushes;
 }
@@ -132,7 +132,7 @@ std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom
             if (accept && !accept(state, pushes))
                 continue;
             const int bound = MatchingBound(distances, CellsOf(search.Boxes(state)));
-            best.push_back({state, Score(ShapeOf(room, pushes), bound)});
+            best.push_back({.State = state, .Score = Score(ShapeOf(room, pushes), bound)});
         }
     }
     std::stable_sort(best.begin(), best.end(),

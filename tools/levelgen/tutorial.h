@@ -12,7 +12,4 @@ inline constexpr int TutorialCount = 10;
 // search places boxes and keeper so that the level shows the lesson's one idea.
 TMadeLevel MakeTutorialLevel(TPrng &rng, int number);
 
-// The lesson of tutorial level `number`, in a few French words.
-const char *TutorialIdea(int number);
-
 } // namespace levelgen
