@@ -33,9 +33,6 @@ private:
     std::uint64_t myState[4];
 };
 
-// One splitmix64 step: advances state and returns a well-mixed word.
-std::uint64_t SplitMix64(std::uint64_t &state);
-
 // One level's seed: a pure function of the master seed, the level number and
 // a salt that is raised only when a level must be made again.
 std::uint64_t LevelSeed(std::uint64_t master, int number, int salt);

@@ -12,6 +12,7 @@ inline constexpr std::array<int, DirectionCount> DeltaX{-1, 0, 1, 0};
 inline constexpr std::array<int, DirectionCount> DeltaY{0, -1, 0, 1};
 inline constexpr std::array<char, DirectionCount> WalkLetters{'l', 'u', 'r', 'd'};
 inline constexpr std::array<char, DirectionCount> PushLetters{'L', 'U', 'R', 'D'};
+
 inline constexpr int Opposite(int direction)
 {
     return (direction + 2) % DirectionCount;
@@ -26,6 +27,7 @@ inline int LetterDirection(char letter)
     }
     return -1;
 }
+
 inline bool IsPushLetter(char letter)
 {
     return letter >= 'A' && letter <= 'Z';

@@ -19,11 +19,13 @@ public:
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < myWidth && y < myHeight; }
     bool Floor(int x, int y) const { return Inside(x, y) && myFloor[y * myWidth + x]; }
+
     void Set(int x, int y, bool floor)
     {
         if (Inside(x, y))
             myFloor[y * myWidth + x] = floor ? 1 : 0;
     }
+
     void Fill(int left, int top, int width, int height, bool floor)
     {
         for (int y = top; y < top + height; ++y) {
@@ -31,6 +33,7 @@ public:
                 Set(x, y, floor);
         }
     }
+
     // Cells for which `wanted` holds, row by row.
     template <class F> std::vector<int> Cells(F wanted) const
     {
@@ -43,11 +46,14 @@ public:
         }
         return cells;
     }
+
     const std::vector<char> &Floor() const { return myFloor; }
+
     int FloorCount() const
     {
         return static_cast<int>(std::count(myFloor.begin(), myFloor.end(), 1));
     }
+
     int Width() const { return myWidth; }
 
 private:

@@ -23,7 +23,4 @@ bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters
 // Per floor cell: whether the keeper or a box stands on it at some point of the play.
 std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters);
 
-// The pushes of a solution, read back from its letters.
-std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters);
-
 } // namespace levelgen
