@@ -1,6 +1,6 @@
 // The level generator: its search against boards worked out by hand and against an
-// independent forward search, its own replay check, and a fresh run of the first
-// levels against the committed files.
+// independent forward search, its own replay check, a fresh run of the first levels
+// against the committed files, and its command's answer to a bad argument.
 #include "global.h"
 #include "levelset.h"
 #include "puzzle.h"
@@ -10,10 +10,13 @@
 #include "ulevels.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include <deque>
 #include <unordered_set>
+
+using namespace levelgen;
 
 namespace
 {
@@ -151,6 +154,8 @@ private slots:
     void forwardSearchAgrees();
     void regeneration_data();
     void regeneration();
+    void badArgument_data();
+    void badArgument();
 
 private:
     std::vector<TMadeLevel> myFresh;
@@ -260,6 +265,34 @@ void TstLevelGen::regeneration()
     QCOMPARE(QByteArray::fromStdString(LevelBlock(fresh, LevelInfoOf(MasterSeed, number))),
              myBlocks[number - 1]);
     QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), mySolutions[number - 1] + "\n");
+}
+
+void TstLevelGen::badArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown option") << QStringList{"--fast"};
+    QTest::newRow("letters for a number") << QStringList{"--check", "--first", "x"};
+    QTest::newRow("number with a tail") << QStringList{"--check", "--last", "12x"};
+    QTest::newRow("past the last level") << QStringList{"--check", "--last", "281"};
+    QTest::newRow("first after last") << QStringList{"--check", "--first", "5", "--last", "4"};
+    QTest::newRow("no workers") << QStringList{"--check", "--threads", "0"};
+    QTest::newRow("value missing") << QStringList{"--check", "--last"};
+    QTest::newRow("part of the set written") << QStringList{"--first", "2", "--last", "3"};
+}
+
+// A usage fault is told in one line with status 2, before any level is made. The root
+// does not exist, so a run that took the arguments would stop on it with status 1.
+void TstLevelGen::badArgument()
+{
+    QFETCH(QStringList, arguments);
+    QProcess levelgen;
+    levelgen.start(VORKADE_LEVELGEN, QStringList{"--root", "/nonexistent/levelgen"} + arguments);
+    QVERIFY(levelgen.waitForFinished(10000));
+    QCOMPARE(levelgen.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(levelgen.exitCode(), 2);
+    const QByteArray message = levelgen.readAllStandardError();
+    QVERIFY2(message.startsWith("levelgen: ") && message.count('\n') == 1, message.constData());
+    QCOMPARE(levelgen.readAllStandardOutput(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TstLevelGen)

@@ -1,7 +1,11 @@
 #include "analysis.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+
+namespace levelgen
+{
 
 namespace
 {
@@ -68,11 +72,11 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
     struct TNode {
         int Box, Keeper, Pushes;
     };
-    std::vector<TNode> queue{{box, keeper, 0}};
+    std::vector<TNode> queue{{.Box = box, .Keeper = keeper, .Pushes = 0}};
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const TNode node = queue[i];
         if (freeTarget[node.Box] && node.Pushes > 0)
-            return {node.Pushes, node.Box, node.Keeper};
+            return {.Pushes = node.Pushes, .Target = node.Box, .KeeperEnd = node.Keeper};
         occupied[node.Box] = 1;
         const std::vector<char> area = WalkArea(room, occupied, node.Keeper);
         occupied[node.Box] = 0;
@@ -88,7 +92,7 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
                              static_cast<std::size_t>(name)];
             if (mark < 0) {
                 mark = node.Pushes + 1;
-                queue.push_back({to, node.Box, node.Pushes + 1});
+                queue.push_back({.Box = to, .Keeper = node.Box, .Pushes = node.Pushes + 1});
             }
         }
     }
@@ -124,7 +128,7 @@ int MatchingBound(const TDistances &distances, const std::vector<int> &boxes)
     for (std::size_t used = 0; used + 1 < best.size(); ++used) {
         if (best[used] == INT_MAX)
             continue;
-        const int box = boxes[__builtin_popcountll(used)];
+        const int box = boxes[std::popcount(used)];
         for (std::size_t t = 0; t < count; ++t) {
             const int d = distances[t][box];
             if ((used >> t) & 1 || d < 0)
@@ -182,3 +186,5 @@ bool GreedySolves(const TPuzzle &puzzle)
         keeper = best.KeeperEnd;
     }
 }
+
+} // namespace levelgen

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+namespace levelgen
+{
+
 // One push: the box on `From` moves one cell in `Direction`.
 struct TPush {
     int From = -1;
@@ -37,3 +40,5 @@ TSolutionShape ShapeOf(const TRoom &room, const std::vector<TPush> &pushes);
 // the box and free target nearest in pushes (other boxes standing still) and pushes
 // that box all the way. True when it ends with every box on a target.
 bool GreedySolves(const TPuzzle &puzzle);
+
+} // namespace levelgen

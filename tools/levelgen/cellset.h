@@ -1,6 +1,10 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+
+namespace levelgen
+{
 
 // A set of floor cells, one bit per floor number; the searches work on rooms of at
 // most MaxSetCells floor cells, which leaves the top bits free for a search to use.
@@ -11,6 +15,7 @@ inline TCellSet CellBit(int cell)
 {
     return TCellSet(1) << cell;
 }
+
 inline bool Holds(TCellSet set, int cell)
 {
     return ((set >> cell) & 1) != 0;
@@ -21,12 +26,14 @@ inline int FirstCell(TCellSet set)
 {
     const auto low = static_cast<std::uint64_t>(set);
     if (low != 0)
-        return __builtin_ctzll(low);
-    return 64 + __builtin_ctzll(static_cast<std::uint64_t>(set >> 64));
+        return std::countr_zero(low);
+    return 64 + std::countr_zero(static_cast<std::uint64_t>(set >> 64));
 }
 
 inline int CellCount(TCellSet set)
 {
-    return __builtin_popcountll(static_cast<std::uint64_t>(set)) +
-           __builtin_popcountll(static_cast<std::uint64_t>(set >> 64));
+    return std::popcount(static_cast<std::uint64_t>(set)) +
+           std::popcount(static_cast<std::uint64_t>(set >> 64));
 }
+
+} // namespace levelgen

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -23,10 +26,24 @@ struct TChamberPlan {
     int MaxFloor;
 };
 
-constexpr TChamberPlan WidePlan{4, 6, 7, 3, 5, 30, 20, 30};
-constexpr TChamberPlan TallPlan{3, 6, 8, 4, 6, 40, 24, 34};
+constexpr TChamberPlan WidePlan{.Count = 4,
+                                .Width = 6,
+                                .Height = 7,
+                                .MinBoxes = 3,
+                                .MaxBoxes = 5,
+                                .MinPushes = 30,
+                                .MinFloor = 20,
+                                .MaxFloor = 30};
+constexpr TChamberPlan TallPlan{.Count = 3,
+                                .Width = 6,
+                                .Height = 8,
+                                .MinBoxes = 4,
+                                .MaxBoxes = 6,
+                                .MinPushes = 40,
+                                .MinFloor = 24,
+                                .MaxFloor = 34};
 constexpr int DoorGap = 3;
-constexpr std::int64_t ChamberBudget = 8000000;
+constexpr std::int64_t ChamberBudget = 8'000'000;
 constexpr int ChamberAttempts = 5000;
 constexpr int LevelAttempts = 50;
 
@@ -95,7 +112,14 @@ int CanvasCell(const TRoom &room, int cell, int width)
 std::vector<char> DrawChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout,
                               int chamber)
 {
-    const TRoomShape shape{plan.Width, plan.Height, 1, 4, 2, 2, plan.MinFloor, plan.MaxFloor};
+    const TRoomShape shape{.CanvasWidth = plan.Width,
+                           .CanvasHeight = plan.Height,
+                           .MinSide = 1,
+                           .MaxSide = 4,
+                           .Notches = 2,
+                           .Pillars = 2,
+                           .MinFloor = plan.MinFloor,
+                           .MaxFloor = plan.MaxFloor};
     const TRoom room = TRoom::FromFloor(plan.Width, plan.Height, DrawFloor(rng, shape));
     const bool fits = room.Width() - 2 == plan.Width && room.FloorCount() >= plan.MinFloor &&
                       room.FloorCount() <= plan.MaxFloor &&
@@ -194,7 +218,7 @@ TMadeLevel Assemble(TPrng &rng, const TLayout &layout, const std::vector<char> &
         return room.FloorAt(canvas % layout.Width - room.OriginX(),
                             canvas / layout.Width - room.OriginY());
     };
-    TPuzzle start{room, {}, {}, -1};
+    TPuzzle start{.Room = room, .Boxes = {}, .Targets = {}, .Keeper = -1};
     std::vector<TPush> pushes;
     for (const TChamber &chamber : chambers) {
         for (const int cell : chamber.Boxes)
@@ -202,7 +226,7 @@ TMadeLevel Assemble(TPrng &rng, const TLayout &layout, const std::vector<char> &
         for (const int cell : chamber.Targets)
             start.Targets.push_back(cellAt(cell));
         for (const auto &[cell, direction] : chamber.Pushes)
-            pushes.push_back({cellAt(cell), direction});
+            pushes.push_back({.From = cellAt(cell), .Direction = direction});
     }
     std::sort(start.Boxes.begin(), start.Boxes.end());
     std::sort(start.Targets.begin(), start.Targets.end());
@@ -210,7 +234,9 @@ TMadeLevel Assemble(TPrng &rng, const TLayout &layout, const std::vector<char> &
     for (const int cell : chambers[0].KeeperArea)
         area.push_back(cellAt(cell));
     start.Keeper = PickKeeper(rng, area, start.Targets);
-    return FinishLevel(start, pushes, {true, true, true, true});
+    const TFinishRules rules{
+        .RejectGreedy = true, .Trim = true, .RequireReturn = true, .LimitFloor = true};
+    return FinishLevel(start, pushes, rules);
 }
 
 TMadeLevel TryChambers(TPrng &rng, const TChamberPlan &plan, std::int64_t &states)
@@ -258,3 +284,5 @@ TMadeLevel MakeChamberLevel(TPrng &rng, bool wide)
     }
     throw std::runtime_error("no big level found within the attempts allowed");
 }
+
+} // namespace levelgen

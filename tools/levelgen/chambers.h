@@ -3,6 +3,9 @@
 #include "levelmaker.h"
 #include "prng.h"
 
+namespace levelgen
+{
+
 // The two big levels, which make the play window crop its picture.
 inline constexpr int WideLevel = 270;
 inline constexpr int TallLevel = 280;
@@ -13,3 +16,5 @@ inline constexpr int TallLevel = 280;
 // the keeper enters it by one door and leaves by the next, and the optimal push count
 // is the sum of the chambers' own, each found by a reverse search run to the end.
 TMadeLevel MakeChamberLevel(TPrng &rng, bool wide);
+
+} // namespace levelgen

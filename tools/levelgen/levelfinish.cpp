@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -48,8 +51,15 @@ TMadeLevel FinishLevel(const TPuzzle &start, const std::vector<TPush> &pushes,
     if (rules.LimitFloor &&
         (UnusedCount(CellsUsed(level, letters)) * 4 > floor || DeadCount(level) * 5 > floor * 2))
         return {};
-    TMadeLevel made{level.Rows(), letters, boxes, shape.Pushes, shape.BoxChanges, 0};
+    TMadeLevel made{.Rows = level.Rows(),
+                    .Solution = letters,
+                    .Boxes = boxes,
+                    .Pushes = shape.Pushes,
+                    .BoxChanges = shape.BoxChanges,
+                    .StatesSearched = 0};
     if (!ReplaySolves(made.Rows, made.Solution))
         throw std::logic_error("a generated solution does not replay");
     return made;
 }
+
+} // namespace levelgen

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+namespace levelgen
+{
+
 struct TFinishRules {
     bool RejectGreedy = false; // turn down levels the greedy player solves
     bool Trim = true;          // take out the floor the solution never uses
@@ -20,3 +23,5 @@ struct TFinishRules {
 // greedy player through.
 TMadeLevel FinishLevel(const TPuzzle &start, const std::vector<TPush> &pushes,
                        const TFinishRules &rules);
+
+} // namespace levelgen

@@ -8,6 +8,9 @@
 
 #include <stdexcept>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -38,14 +41,93 @@ struct TTier {
     int StorePercent;
 };
 
-// Room shape: canvas width and height, rectangle sides, notches, pillars, floor range.
 // Rooms grow with the box count so that the reverse search still finds deep states.
 constexpr TTier Tiers[] = {
-    {1, 4, 2, 3, 10, 20, 33, {8, 7, 1, 4, 2, 1, 14, 26}, 100000, 75},
-    {5, 9, 3, 4, 20, 30, 33, {9, 8, 1, 4, 2, 2, 20, 32}, 400000, 75},
-    {10, 15, 4, 5, 30, 42, 33, {10, 9, 1, 4, 3, 2, 26, 38}, 1000000, 90},
-    {16, 21, 5, 7, 40, 55, 40, {11, 10, 1, 4, 3, 3, 30, 44}, 2500000, 100},
-    {22, 27, 6, 8, 50, 72, 50, {12, 10, 1, 4, 3, 3, 35, 50}, 2500000, 100},
+    {.FirstWorld = 1,
+     .LastWorld = 4,
+     .MinBoxes = 2,
+     .MaxBoxes = 3,
+     .LowPushes = 10,
+     .HighPushes = 20,
+     .WindowPercent = 33,
+     .Shape = {.CanvasWidth = 8,
+               .CanvasHeight = 7,
+               .MinSide = 1,
+               .MaxSide = 4,
+               .Notches = 2,
+               .Pillars = 1,
+               .MinFloor = 14,
+               .MaxFloor = 26},
+     .Budget = 100'000,
+     .StorePercent = 75},
+    {.FirstWorld = 5,
+     .LastWorld = 9,
+     .MinBoxes = 3,
+     .MaxBoxes = 4,
+     .LowPushes = 20,
+     .HighPushes = 30,
+     .WindowPercent = 33,
+     .Shape = {.CanvasWidth = 9,
+               .CanvasHeight = 8,
+               .MinSide = 1,
+               .MaxSide = 4,
+               .Notches = 2,
+               .Pillars = 2,
+               .MinFloor = 20,
+               .MaxFloor = 32},
+     .Budget = 400'000,
+     .StorePercent = 75},
+    {.FirstWorld = 10,
+     .LastWorld = 15,
+     .MinBoxes = 4,
+     .MaxBoxes = 5,
+     .LowPushes = 30,
+     .HighPushes = 42,
+     .WindowPercent = 33,
+     .Shape = {.CanvasWidth = 10,
+               .CanvasHeight = 9,
+               .MinSide = 1,
+               .MaxSide = 4,
+               .Notches = 3,
+               .Pillars = 2,
+               .MinFloor = 26,
+               .MaxFloor = 38},
+     .Budget = 1'000'000,
+     .StorePercent = 90},
+    {.FirstWorld = 16,
+     .LastWorld = 21,
+     .MinBoxes = 5,
+     .MaxBoxes = 7,
+     .LowPushes = 40,
+     .HighPushes = 55,
+     .WindowPercent = 40,
+     .Shape = {.CanvasWidth = 11,
+               .CanvasHeight = 10,
+               .MinSide = 1,
+               .MaxSide = 4,
+               .Notches = 3,
+               .Pillars = 3,
+               .MinFloor = 30,
+               .MaxFloor = 44},
+     .Budget = 2'500'000,
+     .StorePercent = 100},
+    {.FirstWorld = 22,
+     .LastWorld = 27,
+     .MinBoxes = 6,
+     .MaxBoxes = 8,
+     .LowPushes = 50,
+     .HighPushes = 72,
+     .WindowPercent = 50,
+     .Shape = {.CanvasWidth = 12,
+               .CanvasHeight = 10,
+               .MinSide = 1,
+               .MaxSide = 4,
+               .Notches = 3,
+               .Pillars = 3,
+               .MinFloor = 35,
+               .MaxFloor = 50},
+     .Budget = 2'500'000,
+     .StorePercent = 100},
 };
 
 constexpr int RoomAttempts = 2000;
@@ -64,14 +146,14 @@ TWorldPlan PlanOf(int world)
         const int width = range * tier.WindowPercent / 100;
         const int low = tier.LowPushes + (range - width) * (world - tier.FirstWorld) /
                                              (tier.LastWorld - tier.FirstWorld);
-        return {tier.MinBoxes,
-                tier.MaxBoxes,
-                low,
-                low + width,
-                tier.Shape,
-                tier.Budget,
-                tier.StorePercent,
-                world >= FirstGreedyWorld};
+        return {.MinBoxes = tier.MinBoxes,
+                .MaxBoxes = tier.MaxBoxes,
+                .MinPushes = low,
+                .MaxPushes = low + width,
+                .Shape = tier.Shape,
+                .Budget = tier.Budget,
+                .StorePercent = tier.StorePercent,
+                .RejectGreedy = world >= FirstGreedyWorld};
     }
     throw std::logic_error("no plan for this world");
 }
@@ -80,7 +162,10 @@ TPuzzle StartOf(TPrng &rng, const TReverseSearch &search, const TRoom &room,
                 const std::vector<int> &targets, std::uint32_t state)
 {
     const std::vector<int> area = CellsOf(search.KeeperArea(state));
-    return {room, CellsOf(search.Boxes(state)), targets, PickKeeper(rng, area, targets)};
+    return {.Room = room,
+            .Boxes = CellsOf(search.Boxes(state)),
+            .Targets = targets,
+            .Keeper = PickKeeper(rng, area, targets)};
 }
 
 TMadeLevel TryTargets(TPrng &rng, const TRoom &room, int boxes, const TWorldPlan &plan,
@@ -93,7 +178,8 @@ TMadeLevel TryTargets(TPrng &rng, const TRoom &room, int boxes, const TWorldPlan
     TReverseSearch search(room, SetOf(targets), ~TCellSet(0), 0);
     search.Run(plan.Budget, plan.MinPushes);
     states += search.StateCount();
-    const TFinishRules rules{plan.RejectGreedy, true, true, true};
+    const TFinishRules rules{
+        .RejectGreedy = plan.RejectGreedy, .Trim = true, .RequireReturn = true, .LimitFloor = true};
     for (const TCandidate &candidate : BestCandidates(search, room, SetOf(targets), plan.MinPushes,
                                                       plan.MaxPushes, CandidatesKept, {})) {
         const TPuzzle start = StartOf(rng, search, room, targets, candidate.State);
@@ -140,3 +226,5 @@ TMadeLevel MakeLevel(std::uint64_t masterSeed, int number, int salt)
         return MakeChamberLevel(rng, number == WideLevel);
     return MakeRoomLevel(rng, WorldOf(number));
 }
+
+} // namespace levelgen

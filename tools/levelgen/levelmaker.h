@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace levelgen
+{
+
 // One level as the generator leaves it: its grid rows (all of one length), a
 // push-optimal solution, and the figures the statistics table reports.
 struct TMadeLevel {
@@ -22,3 +25,5 @@ TMadeLevel MakeLevel(std::uint64_t masterSeed, int number, int salt);
 
 // 0 for the tutorial, else 1..27.
 int WorldOf(int number);
+
+} // namespace levelgen

@@ -9,6 +9,9 @@
 #include <set>
 #include <thread>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -141,15 +144,17 @@ TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number)
 std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
                                    const std::function<void(int, const TMadeLevel &)> &progress)
 {
-    std::vector<TMadeLevel> levels(last - first + 1);
+    // Whether a level is made again depends on every level before it, so a part of the
+    // set is made from level 1 on and cut out at the end.
+    std::vector<TMadeLevel> levels(last);
     std::vector<std::exception_ptr> failures(levels.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < levels.size(); i = next++) {
             try {
-                levels[i] = MakeLevel(masterSeed, first + static_cast<int>(i), 0);
+                levels[i] = MakeLevel(masterSeed, static_cast<int>(i) + 1, 0);
                 if (progress)
-                    progress(first + static_cast<int>(i), levels[i]);
+                    progress(static_cast<int>(i) + 1, levels[i]);
             } catch (...) {
                 failures[i] = std::current_exception();
             }
@@ -167,9 +172,10 @@ std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last
     std::set<std::string> seen;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         for (int salt = 1; seen.count(CanonicalGrid(levels[i].Rows)) != 0; ++salt)
-            levels[i] = MakeLevel(masterSeed, first + static_cast<int>(i), salt);
+            levels[i] = MakeLevel(masterSeed, static_cast<int>(i) + 1, salt);
         seen.insert(CanonicalGrid(levels[i].Rows));
     }
+    levels.erase(levels.begin(), levels.begin() + (first - 1));
     return levels;
 }
 
@@ -218,3 +224,5 @@ std::string StatisticsTable(const std::vector<TMadeLevel> &levels)
     }
     return table;
 }
+
+} // namespace levelgen

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+namespace levelgen
+{
+
 inline constexpr std::uint64_t MasterSeed = 0x566F726B61646532ULL;
 inline constexpr int LevelTotal = 280;
 
@@ -24,10 +27,12 @@ struct TLevelInfo {
 // The texts of level `number`, 1..LevelTotal; a pure function of the two arguments.
 TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number);
 
-// Levels first..last made by `threads` workers, element i being level first + i. A
-// level equal to an earlier one of the range, under any turn or mirror, is made
-// again with the next salt; the result does not depend on the number of workers.
-// `progress`, when given, hears of each level as it is done, from the worker threads.
+// Levels first..last (1 <= first <= last <= LevelTotal) made by `threads` workers,
+// element i being level first + i. A level equal to any earlier one of the set, under
+// any turn or mirror, is made again with the next salt, so the levels before `first`
+// are made too and a part comes out as it stands in the whole set; the result does not
+// depend on the number of workers. `progress`, when given, hears of each level as it
+// is done, those before `first` included, from the worker threads.
 std::vector<TMadeLevel>
 MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
            const std::function<void(int, const TMadeLevel &)> &progress = {});
@@ -38,3 +43,5 @@ std::string LevelBlock(const TMadeLevel &level, const TLevelInfo &info);
 std::string SolutionLine(int number, const TMadeLevel &level);
 // Per world: levels, boxes, optimal pushes, box changes, states searched; Markdown.
 std::string StatisticsTable(const std::vector<TMadeLevel> &levels);
+
+} // namespace levelgen

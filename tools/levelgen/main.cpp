@@ -2,16 +2,27 @@
 // files against a fresh run.
 //
 //   levelgen [--root DIR] [--threads N] [--progress]     write the whole set
-//   levelgen --check [--first N] [--last N] [--root DIR]  compare levels N..N with DIR's files
+//   levelgen --check [--first N] [--last M] [--root DIR]  compare levels N..M with DIR's files
+//
+// Exit status: 0 done (or the files match), 1 the files differ or a file could not be
+// read or written, 2 a bad argument.
 #include "levelset.h"
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fstream>
+#include <iterator>
 #include <mutex>
-#include <sstream>
+#include <optional>
 #include <string>
+#include <utility>
+
+namespace levelgen
+{
 
 namespace
 {
@@ -25,47 +36,88 @@ struct TOptions {
     bool Progress = false;
 };
 
+const char *const Usage =
+    "levelgen [--check [--first N] [--last M]] [--root DIR] [--threads N] [--progress]";
 const char *const TextFile = "/resources/niveaux.txt";
 const char *const SolutionsFile = "/resources/niveaux-solutions.txt";
 const char *const DocsFile = "/docs/levels.md";
 const char *const TableBegin = "<!-- levelgen statistics begin -->\n";
 const char *const TableEnd = "<!-- levelgen statistics end -->\n";
 
-bool ParseOptions(int argc, char **argv, TOptions &options)
+// Each option sets one field: a flag by its name alone, a text or a whole number from
+// the argument after it.
+struct TOptionRule {
+    const char *Name;
+    bool TOptions::*Flag = nullptr;
+    std::string TOptions::*Text = nullptr;
+    int TOptions::*Number = nullptr;
+};
+
+const TOptionRule OptionRules[] = {
+    {.Name = "--check", .Flag = &TOptions::Check},
+    {.Name = "--progress", .Flag = &TOptions::Progress},
+    {.Name = "--root", .Text = &TOptions::Root},
+    {.Name = "--threads", .Number = &TOptions::Threads},
+    {.Name = "--first", .Number = &TOptions::First},
+    {.Name = "--last", .Number = &TOptions::Last},
+};
+
+bool ReadNumber(const char *text, int &number)
+{
+    const char *const end = text + std::strlen(text);
+    const auto [stop, error] = std::from_chars(text, end, number);
+    return error == std::errc() && stop == end;
+}
+
+// What is wrong with the arguments, in a few words; empty when nothing is.
+std::string ArgumentFault(int argc, char **argv, TOptions &options)
 {
     for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--check") == 0)
-            options.Check = true;
-        else if (std::strcmp(argv[i], "--progress") == 0)
-            options.Progress = true;
-        else if (std::strcmp(argv[i], "--root") == 0 && hasValue)
-            options.Root = argv[++i];
-        else if (std::strcmp(argv[i], "--threads") == 0 && hasValue)
-            options.Threads = std::stoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--first") == 0 && hasValue)
-            options.First = std::stoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--last") == 0 && hasValue)
-            options.Last = std::stoi(argv[++i]);
-        else
-            return false;
+        const std::string name = argv[i];
+        const TOptionRule *const rule =
+            std::find_if(std::begin(OptionRules), std::end(OptionRules),
+                         [&](const TOptionRule &candidate) { return name == candidate.Name; });
+        if (rule == std::end(OptionRules))
+            return "unknown argument \"" + name + "\"";
+        if (rule->Flag != nullptr) {
+            options.*rule->Flag = true;
+            continue;
+        }
+        if (i + 1 == argc)
+            return name + " wants a value";
+        const char *const value = argv[++i];
+        if (rule->Text != nullptr)
+            options.*rule->Text = value;
+        else if (!ReadNumber(value, options.*rule->Number))
+            return name + " wants a whole number, not \"" + value + "\"";
     }
-    const bool whole = options.First == 1 && options.Last == LevelTotal;
-    return options.First >= 1 && options.First <= options.Last && options.Last <= LevelTotal &&
-           (options.Check || whole);
+    if (options.Threads < 1)
+        return "--threads wants at least 1";
+    if (options.First < 1 || options.First > options.Last || options.Last > LevelTotal)
+        return "the levels run from 1 to " + std::to_string(LevelTotal) +
+               ", --first no further than --last";
+    if (!options.Check && (options.First != 1 || options.Last != LevelTotal))
+        return "a part of the set can only be checked (--check)";
+    return {};
 }
 
-std::string ReadFile(const std::string &path)
+std::optional<std::string> ReadFile(const std::string &path)
 {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    if (!file)
+        return std::nullopt;
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad())
+        return std::nullopt;
+    return text;
 }
 
-void WriteFile(const std::string &path, const std::string &text)
+bool WriteFile(const std::string &path, const std::string &text)
 {
-    std::ofstream(path, std::ios::binary) << text;
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    return !file.fail();
 }
 
 // The committed text's blocks and solution lines for the range, in the same shape
@@ -90,25 +142,78 @@ std::string WithTable(const std::string &docs, const std::string &table)
     return docs.substr(0, begin + std::strlen(TableBegin)) + table + docs.substr(end);
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+double SecondsSince(std::chrono::steady_clock::time_point start)
 {
-    TOptions options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: levelgen [--root DIR] [--threads N]\n"
-                     "       levelgen --check [--first N] [--last N] [--root DIR] [--threads N]\n");
-        return 2;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The files a run reads, read before the minutes of making levels: the committed text
+// and solutions for a check, the docs page (kept around its table) for a write.
+struct TInputs {
+    std::string Text;
+    std::string Solutions;
+    std::string Docs;
+};
+
+std::optional<TInputs> ReadInputs(const TOptions &options)
+{
+    TInputs inputs;
+    const std::pair<const char *, std::string *> reads[] = {
+        {TextFile, &inputs.Text},
+        {SolutionsFile, &inputs.Solutions},
+        {DocsFile, &inputs.Docs},
+    };
+    for (const auto &[file, into] : reads) {
+        const bool wanted = options.Check ? file != DocsFile : file == DocsFile;
+        if (!wanted)
+            continue;
+        std::optional<std::string> text = ReadFile(options.Root + file);
+        if (!text) {
+            std::fprintf(stderr, "levelgen: cannot read %s\n", (options.Root + file).c_str());
+            return std::nullopt;
+        }
+        *into = std::move(*text);
     }
+    return inputs;
+}
+
+// Whether the committed files hold the levels exactly as made.
+bool Matches(const TOptions &options, const TInputs &committed, const std::string &text,
+             const std::string &solutions)
+{
+    return Committed(committed.Text, "[LEVEL]\r\n", options.First, options.Last) == text &&
+           Committed("\n" + committed.Solutions, "\n", options.First, options.Last) ==
+               "\n" + solutions.substr(0, solutions.size() - 1);
+}
+
+bool WriteAll(const TOptions &options, const std::string &docs, const std::string &text,
+              const std::string &solutions)
+{
+    const std::pair<const char *, const std::string *> writes[] = {
+        {TextFile, &text},
+        {SolutionsFile, &solutions},
+        {DocsFile, &docs},
+    };
+    for (const auto &[file, contents] : writes) {
+        if (!WriteFile(options.Root + file, *contents)) {
+            std::fprintf(stderr, "levelgen: cannot write %s\n", (options.Root + file).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int Run(const TOptions &options)
+{
+    const std::optional<TInputs> inputs = ReadInputs(options);
+    if (!inputs)
+        return 1;
     const auto start = std::chrono::steady_clock::now();
     std::mutex printing;
     const auto progress = [&](int number, const TMadeLevel &level) {
         const std::lock_guard<std::mutex> lock(printing);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::fprintf(stderr, "%6.1f s  level %3d: %2d boxes, %3d pushes, %lld states\n", seconds,
-                     number, level.Boxes, level.Pushes,
+        std::fprintf(stderr, "%6.1f s  level %3d: %2d boxes, %3d pushes, %lld states\n",
+                     SecondsSince(start), number, level.Boxes, level.Pushes,
                      static_cast<long long>(level.StatesSearched));
     };
     const std::vector<TMadeLevel> levels =
@@ -122,22 +227,33 @@ int main(int argc, char **argv)
         solutions += SolutionLine(number, levels[i]);
         states += levels[i].StatesSearched;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("levels %d..%d: %.1f s, %lld states searched\n", options.First, options.Last,
-                seconds, static_cast<long long>(states));
-    if (options.Check) {
-        const bool same =
-            Committed(ReadFile(options.Root + TextFile), "[LEVEL]\r\n", options.First,
-                      options.Last) == text &&
-            Committed("\n" + ReadFile(options.Root + SolutionsFile), "\n", options.First,
-                      options.Last) == "\n" + solutions.substr(0, solutions.size() - 1);
-        std::printf(same ? "the committed files match\n" : "the committed files differ\n");
-        return same ? 0 : 1;
+                SecondsSince(start), static_cast<long long>(states));
+    if (!options.Check) {
+        const std::string docs = WithTable(inputs->Docs, StatisticsTable(levels));
+        return WriteAll(options, docs, text, solutions) ? 0 : 1;
     }
-    WriteFile(options.Root + TextFile, text);
-    WriteFile(options.Root + SolutionsFile, solutions);
-    WriteFile(options.Root + DocsFile,
-              WithTable(ReadFile(options.Root + DocsFile), StatisticsTable(levels)));
-    return 0;
+    const bool same = Matches(options, *inputs, text, solutions);
+    std::printf(same ? "the committed files match\n" : "the committed files differ\n");
+    return same ? 0 : 1;
+}
+
+} // namespace
+
+} // namespace levelgen
+
+int main(int argc, char **argv)
+{
+    levelgen::TOptions options;
+    const std::string fault = levelgen::ArgumentFault(argc, argv, options);
+    if (!fault.empty()) {
+        std::fprintf(stderr, "levelgen: %s (usage: %s)\n", fault.c_str(), levelgen::Usage);
+        return 2;
+    }
+    try {
+        return levelgen::Run(options);
+    } catch (const std::exception &failure) {
+        std::fprintf(stderr, "levelgen: %s\n", failure.what());
+        return 1;
+    }
 }

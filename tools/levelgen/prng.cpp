@@ -1,15 +1,14 @@
 #include "prng.h"
 
+#include <bit>
+
+namespace levelgen
+{
+
 namespace
 {
 
-std::uint64_t RotateLeft(std::uint64_t x, int k)
-{
-    return (x << k) | (x >> (64 - k));
-}
-
-} // namespace
-
+// One splitmix64 step: advances state and returns a well-mixed word.
 std::uint64_t SplitMix64(std::uint64_t &state)
 {
     state += 0x9E3779B97F4A7C15ULL;
@@ -18,6 +17,8 @@ std::uint64_t SplitMix64(std::uint64_t &state)
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     return z ^ (z >> 31);
 }
+
+} // namespace
 
 std::uint64_t LevelSeed(std::uint64_t master, int number, int salt)
 {
@@ -35,14 +36,14 @@ TPrng::TPrng(std::uint64_t seed)
 
 std::uint64_t TPrng::Next()
 {
-    const std::uint64_t result = RotateLeft(myState[1] * 5, 7) * 9;
+    const std::uint64_t result = std::rotl(myState[1] * 5, 7) * 9;
     const std::uint64_t t = myState[1] << 17;
     myState[2] ^= myState[0];
     myState[3] ^= myState[1];
     myState[1] ^= myState[2];
     myState[0] ^= myState[3];
     myState[2] ^= t;
-    myState[3] = RotateLeft(myState[3], 45);
+    myState[3] = std::rotl(myState[3], 45);
     return result;
 }
 
@@ -70,3 +71,5 @@ bool TPrng::Percent(int chance)
 {
     return static_cast<int>(Below(100)) < chance;
 }
+
+} // namespace levelgen

@@ -4,6 +4,9 @@
 #include <utility>
 #include <vector>
 
+namespace levelgen
+{
+
 // xoshiro256** seeded through splitmix64. The generator needs the same numbers on
 // every machine and standard library, which std::mt19937 with the standard
 // distributions does not promise (their algorithms are left to each library).
@@ -30,9 +33,8 @@ private:
     std::uint64_t myState[4];
 };
 
-// One splitmix64 step: advances state and returns a well-mixed word.
-std::uint64_t SplitMix64(std::uint64_t &state);
-
 // One level's seed: a pure function of the master seed, the level number and
 // a salt that is raised only when a level must be made again.
 std::uint64_t LevelSeed(std::uint64_t master, int number, int salt);
+
+} // namespace levelgen

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -103,3 +106,5 @@ TPuzzle TPuzzle::WithFloor(const std::vector<char> &keep) const
     }
     return FromRows(rows);
 }
+
+} // namespace levelgen

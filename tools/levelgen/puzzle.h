@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+namespace levelgen
+{
+
 // A room with its boxes, targets and keeper, all given as floor cells of the room.
 // Boxes and Targets are sorted and of equal size.
 struct TPuzzle {
@@ -22,3 +25,5 @@ struct TPuzzle {
     // whether it stays. Boxes, targets and keeper must all stay.
     TPuzzle WithFloor(const std::vector<char> &keep) const;
 };
+
+} // namespace levelgen

@@ -1,5 +1,8 @@
 #include "reversesearch.h"
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -97,7 +100,8 @@ void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth)
 
 // Each pull: the keeper stands next to a box, steps away from it, and the box follows
 // into the cell the keeper left. The successors are gathered first so that their hash
-// slots can be fetched from memory while the others are still being worked out.
+// slots can be fetched from memory while the others are still being worked out; the
+// fetch is asked for with the compiler's own hint, as the standard library has none.
 void TReverseSearch::Expand(std::uint32_t state)
 {
     const TCellSet boxes = Boxes(state);
@@ -157,3 +161,5 @@ void TReverseSearch::Grow()
         mySlots[slot] = (hash & ~LowHalf) | (state + 1);
     }
 }
+
+} // namespace levelgen

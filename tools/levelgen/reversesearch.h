@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace levelgen
+{
+
 // Breadth-first search over pulls, starting from the solved position with the keeper
 // in each of its areas. A pull is a push played backwards, so every state reached is
 // solvable, and because the layers are taken whole and in order, the depth of a state
@@ -35,22 +38,23 @@ public:
     int MaxDepth() const { return static_cast<int>(myLayerStart.size()) - 2; }
     std::uint32_t LayerStart(int depth) const { return myLayerStart[depth]; }
     TCellSet Boxes(std::uint32_t state) const { return myStates[state] & BoxMask; }
+
     // Smallest floor cell of the keeper's area.
     int KeeperCell(std::uint32_t state) const
     {
         return static_cast<int>(myStates[state] >> KeeperShift);
     }
+
     TCellSet KeeperArea(std::uint32_t state) const;
     // The state one push nearer the solution; a start is its own parent.
     std::uint32_t Parent(std::uint32_t state) const { return myParent[state]; }
-
-    // The cells the keeper reaches from `start` through `open` cells.
-    TCellSet Flood(TCellSet open, int start) const;
 
 private:
     static constexpr int KeeperShift = MaxSetCells;
     static constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
 
+    // The cells the keeper reaches from `start` through `open` cells.
+    TCellSet Flood(TCellSet open, int start) const;
     void AddStarts(TCellSet exitCells);
     void Expand(std::uint32_t state);
     void Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent);
@@ -70,3 +74,5 @@ private:
     std::vector<std::uint64_t> mySlots;
     bool myComplete = false;
 };
+
+} // namespace levelgen

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -117,3 +120,5 @@ void TRoom::Number()
             myNext[cell][d] = FloorAt(myX[cell] + DeltaX[d], myY[cell] + DeltaY[d]);
     }
 }
+
+} // namespace levelgen

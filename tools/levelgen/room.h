@@ -3,12 +3,16 @@
 #include <array>
 #include <vector>
 
+namespace levelgen
+{
+
 // Directions, in the order of the solution letters.
 inline constexpr int DirectionCount = 4;
 inline constexpr std::array<int, DirectionCount> DeltaX{-1, 0, 1, 0};
 inline constexpr std::array<int, DirectionCount> DeltaY{0, -1, 0, 1};
 inline constexpr std::array<char, DirectionCount> WalkLetters{'l', 'u', 'r', 'd'};
 inline constexpr std::array<char, DirectionCount> PushLetters{'L', 'U', 'R', 'D'};
+
 inline constexpr int Opposite(int direction)
 {
     return (direction + 2) % DirectionCount;
@@ -23,6 +27,7 @@ inline int LetterDirection(char letter)
     }
     return -1;
 }
+
 inline bool IsPushLetter(char letter)
 {
     return letter >= 'A' && letter <= 'Z';
@@ -69,3 +74,5 @@ private:
     std::vector<int> myY;
     std::vector<std::array<int, DirectionCount>> myNext;
 };
+
+} // namespace levelgen

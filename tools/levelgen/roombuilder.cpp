@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -16,11 +19,13 @@ public:
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < myWidth && y < myHeight; }
     bool Floor(int x, int y) const { return Inside(x, y) && myFloor[y * myWidth + x]; }
+
     void Set(int x, int y, bool floor)
     {
         if (Inside(x, y))
             myFloor[y * myWidth + x] = floor ? 1 : 0;
     }
+
     void Fill(int left, int top, int width, int height, bool floor)
     {
         for (int y = top; y < top + height; ++y) {
@@ -28,6 +33,7 @@ public:
                 Set(x, y, floor);
         }
     }
+
     // Cells for which `wanted` holds, row by row.
     template <class F> std::vector<int> Cells(F wanted) const
     {
@@ -40,11 +46,14 @@ public:
         }
         return cells;
     }
+
     const std::vector<char> &Floor() const { return myFloor; }
+
     int FloorCount() const
     {
         return static_cast<int>(std::count(myFloor.begin(), myFloor.end(), 1));
     }
+
     int Width() const { return myWidth; }
 
 private:
@@ -149,3 +158,5 @@ TRoom BuildRoom(TPrng &rng, const TRoomShape &shape)
         return {};
     return room;
 }
+
+} // namespace levelgen

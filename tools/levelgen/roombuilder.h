@@ -5,6 +5,9 @@
 
 #include <vector>
 
+namespace levelgen
+{
+
 // How a room is drawn: rectangles joined on a canvas, then notches cut into its
 // outline and pillars stood on its open floor.
 struct TRoomShape {
@@ -25,3 +28,5 @@ std::vector<char> DrawFloor(TPrng &rng, const TRoomShape &shape);
 // A room drawn at random in the given shape, or an empty room (FloorCount() == 0)
 // when the drawing's floor count falls outside MinFloor..MaxFloor.
 TRoom BuildRoom(TPrng &rng, const TRoomShape &shape);
+
+} // namespace levelgen

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -107,7 +110,7 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
         int direction = 0;
         while (room.Next(from, direction) != to)
             ++direction;
-        pushes.push_back({from, direction});
+        pushes.push_back({.From = from, .Direction = direction});
     }
     return pushes;
 }
@@ -129,7 +132,7 @@ std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom
             if (accept && !accept(state, pushes))
                 continue;
             const int bound = MatchingBound(distances, CellsOf(search.Boxes(state)));
-            best.push_back({state, Score(ShapeOf(room, pushes), bound)});
+            best.push_back({.State = state, .Score = Score(ShapeOf(room, pushes), bound)});
         }
     }
     std::stable_sort(best.begin(), best.end(),
@@ -138,3 +141,5 @@ std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom
         best.resize(kept);
     return best;
 }
+
+} // namespace levelgen

@@ -8,6 +8,9 @@
 #include <functional>
 #include <vector>
 
+namespace levelgen
+{
+
 std::vector<int> CellsOf(TCellSet set);
 TCellSet SetOf(const std::vector<int> &cells);
 
@@ -36,3 +39,5 @@ using TStateFilter = std::function<bool(std::uint32_t state, const std::vector<T
 std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,
                                        TCellSet targets, int minPushes, int maxPushes,
                                        std::size_t kept, const TStateFilter &accept);
+
+} // namespace levelgen

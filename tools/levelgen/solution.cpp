@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+namespace levelgen
+{
+
 namespace
 {
 
@@ -145,15 +148,4 @@ std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters)
     return used;
 }
 
-std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters)
-{
-    std::vector<TPush> pushes;
-    int keeper = start.Keeper;
-    for (const char letter : letters) {
-        const int d = LetterDirection(letter);
-        keeper = start.Room.Next(keeper, d);
-        if (IsPushLetter(letter))
-            pushes.push_back({keeper, d});
-    }
-    return pushes;
-}
+} // namespace levelgen

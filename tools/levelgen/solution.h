@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+namespace levelgen
+{
+
 // The letters of a push sequence played from `start`: before each push, the keeper's
 // shortest walk to the cell behind the box (lower-case letters), then the push
 // (upper-case). Each push must be possible once the keeper gets there.
@@ -20,5 +23,4 @@ bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters
 // Per floor cell: whether the keeper or a box stands on it at some point of the play.
 std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters);
 
-// The pushes of a solution, read back from its letters.
-std::vector<TPush> PushesOf(const TPuzzle &start, std::string_view letters);
+} // namespace levelgen

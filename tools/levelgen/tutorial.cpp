@@ -6,11 +6,15 @@
 #include <stdexcept>
 #include <string>
 
+namespace levelgen
+{
+
 namespace
 {
 
-// One lesson: the room ('#' wall, '.' target, '@' any floor cell, to show where the
-// floor is), the box count, the push window, and what the solution must show.
+// One lesson: its idea in a few French words, the room ('#' wall, '.' target, '@' any
+// floor cell, to show where the floor is), the box count, the push window, and what the
+// solution must show.
 struct TLesson {
     const char *Idea;
     std::vector<std::string> Rows;
@@ -27,108 +31,110 @@ struct TLesson {
 const std::vector<TLesson> &Lessons()
 {
     static const std::vector<TLesson> lessons{
-        {"une premiere poussee",
-         {"#########", "#@      #", "#   .   #", "#########"},
-         1,
-         2,
-         3,
-         1,
-         1,
-         0,
-         false,
-         false},
-        {"amener la caisse sur la cible",
-         {"########", "#@     #", "#      #", "#      #", "#    . #", "########"},
-         1,
-         3,
-         5,
-         2,
-         2,
-         0,
-         false,
-         false},
-        {"un coin piege la caisse",
-         {"#########", "#@      #", "#       #", "#   #   #", "#     . #", "#########"},
-         1,
-         4,
-         6,
-         2,
-         4,
-         0,
-         false,
-         true},
-        {"deux caisses",
-         {"#########", "#@      #", "#       #", "#  . .  #", "#       #", "#########"},
-         2,
-         4,
-         7,
-         2,
-         4,
-         0,
-         false,
-         false},
-        {"l'ordre compte",
-         {"#########", "#..   @ #", "###  #  #", "  #     #", "  #######"},
-         2,
-         5,
-         9,
-         2,
-         6,
-         1,
-         true,
-         false},
-        {"contourner la caisse",
-         {"########", "#@     #", "#      #", "#  #   #", "#.     #", "########"},
-         1,
-         5,
-         8,
-         3,
-         6,
-         0,
-         false,
-         false},
-        {"faire de la place",
-         {"##########", "#@   #   #", "#        #", "#        #", "#..  #   #", "##########"},
-         2,
-         5,
-         10,
-         3,
-         8,
-         2,
-         false,
-         false},
-        {"un couloir",
-         {"##########", "#@   #   #", "#        #", "#    #  .#", "######  .#", "     #####"},
-         2,
-         6,
-         10,
-         2,
-         8,
-         1,
-         false,
-         false},
-        {"aller et revenir",
-         {"##########", "#@       #", "#  #  #  #", "#        #", "#   ..   #", "#        #",
-          "##########"},
-         2,
-         6,
-         11,
-         3,
-         10,
-         2,
-         false,
-         false},
-        {"tout ensemble",
-         {"##########", "#..    @ #", "####  #  #", "   #     #", "   #  #  #", "   #     #",
-          "   #######"},
-         2,
-         8,
-         12,
-         3,
-         12,
-         2,
-         true,
-         false},
+        {.Idea = "une premiere poussee",
+         .Rows = {"#########", "#@      #", "#   .   #", "#########"},
+         .Boxes = 1,
+         .MinPushes = 2,
+         .MaxPushes = 3,
+         .MinLines = 1,
+         .MaxLines = 1,
+         .MinChanges = 0,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "amener la caisse sur la cible",
+         .Rows = {"########", "#@     #", "#      #", "#      #", "#    . #", "########"},
+         .Boxes = 1,
+         .MinPushes = 3,
+         .MaxPushes = 5,
+         .MinLines = 2,
+         .MaxLines = 2,
+         .MinChanges = 0,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "un coin piege la caisse",
+         .Rows = {"#########", "#@      #", "#       #", "#   #   #", "#     . #", "#########"},
+         .Boxes = 1,
+         .MinPushes = 4,
+         .MaxPushes = 6,
+         .MinLines = 2,
+         .MaxLines = 4,
+         .MinChanges = 0,
+         .GreedyFails = false,
+         .CornerAtHand = true},
+        {.Idea = "deux caisses",
+         .Rows = {"#########", "#@      #", "#       #", "#  . .  #", "#       #", "#########"},
+         .Boxes = 2,
+         .MinPushes = 4,
+         .MaxPushes = 7,
+         .MinLines = 2,
+         .MaxLines = 4,
+         .MinChanges = 0,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "l'ordre compte",
+         .Rows = {"#########", "#..   @ #", "###  #  #", "  #     #", "  #######"},
+         .Boxes = 2,
+         .MinPushes = 5,
+         .MaxPushes = 9,
+         .MinLines = 2,
+         .MaxLines = 6,
+         .MinChanges = 1,
+         .GreedyFails = true,
+         .CornerAtHand = false},
+        {.Idea = "contourner la caisse",
+         .Rows = {"########", "#@     #", "#      #", "#  #   #", "#.     #", "########"},
+         .Boxes = 1,
+         .MinPushes = 5,
+         .MaxPushes = 8,
+         .MinLines = 3,
+         .MaxLines = 6,
+         .MinChanges = 0,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "faire de la place",
+         .Rows = {"##########", "#@   #   #", "#        #", "#        #", "#..  #   #",
+                  "##########"},
+         .Boxes = 2,
+         .MinPushes = 5,
+         .MaxPushes = 10,
+         .MinLines = 3,
+         .MaxLines = 8,
+         .MinChanges = 2,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "un couloir",
+         .Rows = {"##########", "#@   #   #", "#        #", "#    #  .#", "######  .#",
+                  "     #####"},
+         .Boxes = 2,
+         .MinPushes = 6,
+         .MaxPushes = 10,
+         .MinLines = 2,
+         .MaxLines = 8,
+         .MinChanges = 1,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "aller et revenir",
+         .Rows = {"##########", "#@       #", "#  #  #  #", "#        #", "#   ..   #",
+                  "#        #", "##########"},
+         .Boxes = 2,
+         .MinPushes = 6,
+         .MaxPushes = 11,
+         .MinLines = 3,
+         .MaxLines = 10,
+         .MinChanges = 2,
+         .GreedyFails = false,
+         .CornerAtHand = false},
+        {.Idea = "tout ensemble",
+         .Rows = {"##########", "#..    @ #", "####  #  #", "   #     #", "   #  #  #",
+                  "   #     #", "   #######"},
+         .Boxes = 2,
+         .MinPushes = 8,
+         .MaxPushes = 12,
+         .MinLines = 3,
+         .MaxLines = 12,
+         .MinChanges = 2,
+         .GreedyFails = true,
+         .CornerAtHand = false},
     };
     return lessons;
 }
@@ -162,8 +168,10 @@ bool Teaches(const TLesson &lesson, const TReverseSearch &search, const TPuzzle 
     if (shape.BoxLines < lesson.MinLines || shape.BoxLines > lesson.MaxLines ||
         shape.BoxChanges < lesson.MinChanges)
         return false;
-    const TPuzzle start{room.Room, CellsOf(search.Boxes(state)), room.Targets,
-                        search.KeeperCell(state)};
+    const TPuzzle start{.Room = room.Room,
+                        .Boxes = CellsOf(search.Boxes(state)),
+                        .Targets = room.Targets,
+                        .Keeper = search.KeeperCell(state)};
     if (lesson.GreedyFails && GreedySolves(start))
         return false;
     const std::vector<char> live = LiveCells(LoneBoxDistances(room.Room, room.Targets));
@@ -171,11 +179,6 @@ bool Teaches(const TLesson &lesson, const TReverseSearch &search, const TPuzzle 
 }
 
 } // namespace
-
-const char *TutorialIdea(int number)
-{
-    return Lessons()[number - 1].Idea;
-}
 
 TMadeLevel MakeTutorialLevel(TPrng &rng, int number)
 {
@@ -191,12 +194,20 @@ TMadeLevel MakeTutorialLevel(TPrng &rng, int number)
         BestCandidates(search, room.Room, targets, lesson.MinPushes, lesson.MaxPushes, 1, teaches);
     if (best.empty() ||
         static_cast<int>(CellsOf(search.Boxes(best[0].State)).size()) != lesson.Boxes)
-        throw std::logic_error("tutorial " + std::to_string(number) + " does not hold its lesson");
+        throw std::logic_error("tutorial " + std::to_string(number) + " does not show \"" +
+                               lesson.Idea + "\"");
     const std::vector<int> area = CellsOf(search.KeeperArea(best[0].State));
-    const TPuzzle start{room.Room, CellsOf(search.Boxes(best[0].State)), room.Targets,
-                        PickKeeper(rng, area, room.Targets)};
-    TMadeLevel made = FinishLevel(start, PushesFrom(search, room.Room, best[0].State),
-                                  {false, false, false, false});
+    const TPuzzle start{.Room = room.Room,
+                        .Boxes = CellsOf(search.Boxes(best[0].State)),
+                        .Targets = room.Targets,
+                        .Keeper = PickKeeper(rng, area, room.Targets)};
+    // A lesson's room is drawn by hand and its solution is short: nothing is trimmed or
+    // turned down.
+    const TFinishRules rules{
+        .RejectGreedy = false, .Trim = false, .RequireReturn = false, .LimitFloor = false};
+    TMadeLevel made = FinishLevel(start, PushesFrom(search, room.Room, best[0].State), rules);
     made.StatesSearched = search.StateCount();
     return made;
 }
+
+} // namespace levelgen

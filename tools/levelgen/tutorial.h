@@ -3,11 +3,13 @@
 #include "levelmaker.h"
 #include "prng.h"
 
+namespace levelgen
+{
+
 inline constexpr int TutorialCount = 10;
 
 // Tutorial level `number` (1..TutorialCount): a drawn room with its targets, where the
 // search places boxes and keeper so that the level shows the lesson's one idea.
 TMadeLevel MakeTutorialLevel(TPrng &rng, int number);
 
-// The lesson of tutorial level `number`, in a few French words.
-const char *TutorialIdea(int number);
+} // namespace levelgen
