@@ -88,6 +88,11 @@ inline bool IsKeeperCell(char c)
     return c == '@' || c == '+';
 }
 
+inline bool IsTargetCell(char c)
+{
+    return c == '.' || c == '*' || c == '+';
+}
+
 // Copies the current level's grid cell by cell into a window's working grid. When no
 // level is current it returns false and leaves all three as they were.
 bool CopyCurrentLevel(TTablo &tablo, std::int32_t &width, std::int32_t &height);

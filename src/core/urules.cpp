@@ -34,3 +34,11 @@ bool IsSolvedTablo(const TTablo &tablo)
     }
     return boxes == 0 && placed > 0 && targets == 0;
 }
+
+char ReadCell(const TTablo &tablo, std::int32_t width, std::int32_t height, std::int32_t x,
+              std::int32_t y)
+{
+    if (x < 0 || x >= width || y < 0 || y >= height)
+        return OutsideCell;
+    return tablo[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+}

@@ -8,6 +8,10 @@
 // What a position outside the grid reads as: it matches no rule, so the edge blocks.
 inline constexpr char OutsideCell = 'Z';
 
+// The cell at (x, y) of a width x height grid, or OutsideCell beyond its edges.
+char ReadCell(const TTablo &tablo, std::int32_t width, std::int32_t height, std::int32_t x,
+              std::int32_t y);
+
 // One row of a rewrite table: when the cells read Pattern, they become Replacement.
 struct TRewriteRule {
     std::string_view Pattern;

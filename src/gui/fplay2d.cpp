@@ -136,9 +136,7 @@ void TFRMPlay2D::DrawCell(std::int32_t x, std::int32_t y)
 
 char TFRMPlay2D::GetCell(std::int32_t x, std::int32_t y) const
 {
-    if (x < 0 || x >= myWidth || y < 0 || y >= myHeight)
-        return OutsideCell;
-    return myTablo[x][y];
+    return ReadCell(myTablo, myWidth, myHeight, x, y);
 }
 
 void TFRMPlay2D::SetCell(std::int32_t x, std::int32_t y, char c)

@@ -37,8 +37,8 @@ struct TTier {
     int HighPushes;
     int WindowPercent; // the push window's width, in percent of the range
     TRoomShape Shape;
-    std::int64_t Budget;
     int StorePercent;
+    std::int64_t Budget;
 };
 
 // Rooms grow with the box count so that the reverse search still finds deep states.
@@ -58,8 +58,8 @@ constexpr TTier Tiers[] = {
                .Pillars = 1,
                .MinFloor = 14,
                .MaxFloor = 26},
-     .Budget = 100'000,
-     .StorePercent = 75},
+     .StorePercent = 75,
+     .Budget = 100'000},
     {.FirstWorld = 5,
      .LastWorld = 9,
      .MinBoxes = 3,
@@ -75,8 +75,8 @@ constexpr TTier Tiers[] = {
                .Pillars = 2,
                .MinFloor = 20,
                .MaxFloor = 32},
-     .Budget = 400'000,
-     .StorePercent = 75},
+     .StorePercent = 75,
+     .Budget = 400'000},
     {.FirstWorld = 10,
      .LastWorld = 15,
      .MinBoxes = 4,
@@ -92,8 +92,8 @@ constexpr TTier Tiers[] = {
                .Pillars = 2,
                .MinFloor = 26,
                .MaxFloor = 38},
-     .Budget = 1'000'000,
-     .StorePercent = 90},
+     .StorePercent = 90,
+     .Budget = 1'000'000},
     {.FirstWorld = 16,
      .LastWorld = 21,
      .MinBoxes = 5,
@@ -109,8 +109,8 @@ constexpr TTier Tiers[] = {
                .Pillars = 3,
                .MinFloor = 30,
                .MaxFloor = 44},
-     .Budget = 2'500'000,
-     .StorePercent = 100},
+     .StorePercent = 100,
+     .Budget = 2'500'000},
     {.FirstWorld = 22,
      .LastWorld = 27,
      .MinBoxes = 6,
@@ -126,8 +126,8 @@ constexpr TTier Tiers[] = {
                .Pillars = 3,
                .MinFloor = 35,
                .MaxFloor = 50},
-     .Budget = 2'500'000,
-     .StorePercent = 100},
+     .StorePercent = 100,
+     .Budget = 2'500'000},
 };
 
 constexpr int RoomAttempts = 2000;

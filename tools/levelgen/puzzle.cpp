@@ -1,5 +1,7 @@
 #include "puzzle.h"
 
+#include "ulevels.h"
+
 #include <algorithm>
 
 namespace levelgen
@@ -23,11 +25,11 @@ void ReadPieces(const std::vector<std::string> &rows, TPuzzle &puzzle)
     const TRoom &room = puzzle.Room;
     for (int cell = 0; cell < room.FloorCount(); ++cell) {
         const char c = rows[room.Y(cell) + room.OriginY()][room.X(cell) + room.OriginX()];
-        if (c == '$' || c == '*')
+        if (IsBoxCell(c))
             puzzle.Boxes.push_back(cell);
-        if (c == '.' || c == '*' || c == '+')
+        if (IsTargetCell(c))
             puzzle.Targets.push_back(cell);
-        if (c == '@' || c == '+')
+        if (IsKeeperCell(c))
             puzzle.Keeper = cell;
     }
 }
@@ -66,7 +68,7 @@ TPuzzle TPuzzle::FromRows(const std::vector<std::string> &rows)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             open[y * width + x] = grid[y][x] != '#';
-            if (grid[y][x] == '@' || grid[y][x] == '+')
+            if (IsKeeperCell(grid[y][x]))
                 keeper = y * width + x;
         }
     }

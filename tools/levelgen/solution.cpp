@@ -1,5 +1,6 @@
 #include "solution.h"
 
+#include "ulevels.h"
 #include "urules.h"
 
 #include <algorithm>
@@ -33,36 +34,23 @@ std::string Walk(const TRoom &room, const std::vector<char> &occupied, int from,
     return letters;
 }
 
-TTablo TabloOf(const std::vector<std::string> &rows)
+// The grid as the game holds it, and its cell at (x, y) with the edges reading as walls do.
+TLevel LevelOf(const std::vector<std::string> &rows)
 {
-    std::size_t width = 0;
-    for (const std::string &row : rows)
-        width = std::max(width, row.size());
-    TTablo tablo;
-    SizeTablo(tablo, static_cast<std::int32_t>(width), static_cast<std::int32_t>(rows.size()), ' ');
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        for (std::size_t x = 0; x < rows[y].size(); ++x)
-            tablo[x][y] = rows[y][x];
-    }
-    return tablo;
+    const TLines lines(rows.begin(), rows.end());
+    TLevel level;
+    SetLevelRows(level, lines);
+    return level;
 }
 
-char CellOf(const TTablo &tablo, int x, int y)
+char CellOf(const TLevel &level, int x, int y)
 {
-    if (x < 0 || y < 0 || x >= static_cast<int>(tablo.size()) ||
-        y >= static_cast<int>(tablo[0].size()))
-        return OutsideCell;
-    return tablo[x][y];
-}
-
-bool IsBox(char c)
-{
-    return c == '$' || c == '*';
+    return ReadCell(level.Tablo, level.Width, level.Height, x, y);
 }
 
 // Moves the keeper one letter through the rewrite tables; false when the letter does
 // not do what its case says.
-bool PlayLetter(TTablo &tablo, int &x, int &y, char letter)
+bool PlayLetter(TLevel &level, int &x, int &y, char letter)
 {
     const int d = LetterDirection(letter);
     const bool push = IsPushLetter(letter);
@@ -70,15 +58,15 @@ bool PlayLetter(TTablo &tablo, int &x, int &y, char letter)
         return false;
     const int xs[3] = {x, x + DeltaX[d], x + 2 * DeltaX[d]};
     const int ys[3] = {y, y + DeltaY[d], y + 2 * DeltaY[d]};
-    const char before[3] = {CellOf(tablo, xs[0], ys[0]), CellOf(tablo, xs[1], ys[1]),
-                            CellOf(tablo, xs[2], ys[2])};
+    const char before[3] = {CellOf(level, xs[0], ys[0]), CellOf(level, xs[1], ys[1]),
+                            CellOf(level, xs[2], ys[2])};
     const std::array<char, 3> after = RewriteCells(before[0], before[1], before[2]);
     const bool moved = after[0] != before[0];
-    if (!moved || IsBox(before[1]) != push)
+    if (!moved || IsBoxCell(before[1]) != push)
         return false;
     for (int i = 0; i < 3; ++i) {
-        if (CellOf(tablo, xs[i], ys[i]) != OutsideCell)
-            tablo[xs[i]][ys[i]] = after[i];
+        if (CellOf(level, xs[i], ys[i]) != OutsideCell)
+            level.Tablo[xs[i]][ys[i]] = after[i];
     }
     x = xs[1];
     y = ys[1];
@@ -107,22 +95,22 @@ std::string SolutionLetters(const TPuzzle &start, const std::vector<TPush> &push
 
 bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters)
 {
-    TTablo tablo = TabloOf(rows);
+    TLevel level = LevelOf(rows);
     int x = -1;
     int y = -1;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < rows[row].size(); ++column) {
-            if (rows[row][column] == '@' || rows[row][column] == '+') {
+            if (IsKeeperCell(rows[row][column])) {
                 x = static_cast<int>(column);
                 y = static_cast<int>(row);
             }
         }
     }
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        if (IsSolvedTablo(tablo) || !PlayLetter(tablo, x, y, letters[i]))
+        if (IsSolvedTablo(level.Tablo) || !PlayLetter(level, x, y, letters[i]))
             return false;
     }
-    return IsSolvedTablo(tablo);
+    return IsSolvedTablo(level.Tablo);
 }
 
 std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters)
