@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionTitleBar>
 
 #include <set>
 
@@ -86,13 +87,27 @@ TFRMMain::TFRMMain(QWidget *parent) : QMainWindow(parent), myMdiArea(new QMdiAre
 {
     setObjectName(QStringLiteral("FRMMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconImage())));
+    setAccessibleName(windowTitle());
+    setWindowIcon(PixelArtIcon(ApplicationIconImage()));
     setFont(TahomaFont());
     myMdiArea->setObjectName(QStringLiteral("myMdiArea"));
     setCentralWidget(myMdiArea);
 
     CreateMenus();
     CreateStatusBar();
+    // Closing the active child (which minimises it) is Ctrl+F4 on every
+    // desktop. Outside Windows the child's own menu binds only Ctrl+W, which
+    // stays; where it binds Ctrl+F4 too, a second binding would clash with it.
+    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
+    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(ctrlF4)) {
+        auto *closeChild = new QAction(this);
+        closeChild->setShortcut(ctrlF4);
+        connect(closeChild, &QAction::triggered, this, [this] {
+            if (QMdiSubWindow *active = myMdiArea->activeSubWindow())
+                active->close();
+        });
+        addAction(closeChild);
+    }
     // 632 x 434 below the menu bar, the status bar included.
     resize(632, myMainMenu->sizeHint().height() + 434);
     FormCreate();
@@ -190,6 +205,8 @@ void TFRMMain::CreateStatusBar()
     myStatusText = new QLabel(myStatusBar);
     myStatusText->setObjectName(QStringLiteral("myStatusText"));
     myStatusText->setFont(TahomaFont(true));
+    // A long hint is clipped; it never makes the frame wider.
+    myStatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     myStatusBar->addWidget(myStatusText, 1);
     setStatusBar(myStatusBar);
 }
@@ -240,6 +257,7 @@ QMdiSubWindow *TFRMMain::AddChildWindow(QWidget *content)
 {
     auto *child = new TMdiChild();
     child->setWidget(content);
+    child->setAccessibleName(content->windowTitle());
     myMdiArea->addSubWindow(child);
     child->resize(child->sizeHint());
     child->show();
@@ -351,7 +369,34 @@ void TFRMMain::MNUOutilsRechargerNiveauxClick()
 
 void TFRMMain::MNUFenetreCascadeClick()
 {
-    myMdiArea->cascadeSubWindows();
+    // From the back to the front, the active child last, each one title bar
+    // lower and further right than the one behind it: every title bar shows.
+    // (Qt's own cascade puts the active child first, over the others' titles.)
+    QList<QMdiSubWindow *> cascaded;
+    for (QMdiSubWindow *child : myMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isVisible() && !child->isMinimized())
+            cascaded << child;
+    }
+    QMdiSubWindow *active = myMdiArea->activeSubWindow();
+    if (cascaded.removeOne(active))
+        cascaded << active;
+
+    const QRect area = myMdiArea->viewport()->rect();
+    QPoint place = area.topLeft();
+    for (QMdiSubWindow *child : cascaded) {
+        if (child->isMaximized())
+            child->showNormal();
+        QStyleOptionTitleBar titleBar;
+        titleBar.initFrom(child);
+        const int step = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titleBar, child);
+        if (place.y() + step > area.bottom() || place.x() + step > area.right())
+            place = area.topLeft();
+        child->move(place);
+        child->raise();
+        place += QPoint(step, step);
+    }
+    if (active)
+        myMdiArea->setActiveSubWindow(active);
 }
 void TFRMMain::MNUFenetreMosaiqueHorizontaleClick()
 {
@@ -389,9 +434,12 @@ void CreateMainWindows()
     FRMPlay2D = new TFRMPlay2D();
     FRMMain->AddChildWindow(FRMPlay2D);
 
-    // Centred on the screen when first shown.
-    const QRect screen = FRMMain->screen()->availableGeometry();
-    FRMMain->move(screen.center() - FRMMain->rect().center());
+    // Centred on the screen when first shown. A Wayland client cannot place
+    // its window: there the compositor chooses, and the game does not ask.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QRect screen = FRMMain->screen()->availableGeometry();
+        FRMMain->move(screen.center() - FRMMain->rect().center());
+    }
 }
 
 void DestroyMainWindows()
