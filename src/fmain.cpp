@@ -87,7 +87,6 @@ TFRMMain::TFRMMain(QWidget *parent) : QMainWindow(parent), myMdiArea(new QMdiAre
 {
     setObjectName(QStringLiteral("FRMMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setAccessibleName(windowTitle());
     setWindowIcon(PixelArtIcon(ApplicationIconImage()));
     setFont(TahomaFont());
     myMdiArea->setObjectName(QStringLiteral("myMdiArea"));
@@ -257,7 +256,6 @@ QMdiSubWindow *TFRMMain::AddChildWindow(QWidget *content)
 {
     auto *child = new TMdiChild();
     child->setWidget(content);
-    child->setAccessibleName(content->windowTitle());
     myMdiArea->addSubWindow(child);
     child->resize(child->sizeHint());
     child->show();
