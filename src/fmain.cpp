@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -94,19 +95,7 @@ TFRMMain::TFRMMain(QWidget *parent) : QMainWindow(parent), myMdiArea(new QMdiAre
 
     CreateMenus();
     CreateStatusBar();
-    // Closing the active child (which minimises it) is Ctrl+F4 on every
-    // desktop. Outside Windows the child's own menu binds only Ctrl+W, which
-    // stays; where it binds Ctrl+F4 too, a second binding would clash with it.
-    const QKeySequence ctrlF4(Qt::CTRL | Qt::Key_F4);
-    if (!QKeySequence::keyBindings(QKeySequence::Close).contains(ctrlF4)) {
-        auto *closeChild = new QAction(this);
-        closeChild->setShortcut(ctrlF4);
-        connect(closeChild, &QAction::triggered, this, [this] {
-            if (QMdiSubWindow *active = myMdiArea->activeSubWindow())
-                active->close();
-        });
-        addAction(closeChild);
-    }
+    CreateShortcuts();
     // 632 x 434 below the menu bar, the status bar included.
     resize(632, myMainMenu->sizeHint().height() + 434);
     FormCreate();
@@ -195,6 +184,21 @@ void TFRMMain::CreateMenus()
     }
 }
 
+void TFRMMain::CreateShortcuts()
+{
+    // Closing the active child (which minimises it) is Ctrl+F4 on every
+    // desktop, whatever Qt's key scheme for the desktop binds; AddChildWindow
+    // leaves each child's own Close with Ctrl+W alone, so the two never clash.
+    auto *closeChild = new QAction(this);
+    closeChild->setObjectName(QStringLiteral("CloseChild"));
+    closeChild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    connect(closeChild, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *active = myMdiArea->activeSubWindow())
+            active->close();
+    });
+    addAction(closeChild);
+}
+
 void TFRMMain::CreateStatusBar()
 {
     myStatusBar = new QStatusBar(this);
@@ -256,6 +260,13 @@ QMdiSubWindow *TFRMMain::AddChildWindow(QWidget *content)
 {
     auto *child = new TMdiChild();
     child->setWidget(content);
+    // The child's Close item keeps Ctrl+W, which Qt binds on Linux; Ctrl+F4 is
+    // the frame's, even where Qt's key scheme would give it to the child too.
+    const QList<QKeySequence> platformClose = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction *item : child->systemMenu()->actions()) {
+        if (!platformClose.isEmpty() && item->shortcuts() == platformClose)
+            item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    }
     myMdiArea->addSubWindow(child);
     child->resize(child->sizeHint());
     child->show();

@@ -66,7 +66,6 @@ void TstHiDpi::initTestCase()
     FRMMain->MNUFenetreMosaiqueHorizontaleClick();
     myFrame = FRMMain->grab().toImage();
     QCOMPARE(myFrame.size(), (QSizeF(FRMMain->size()) * myRatio).toSize());
-    myFrame.save(QStringLiteral("tst_hidpi-%1.png").arg(myRatio));
 }
 
 void TstHiDpi::cleanupTestCase()
