@@ -28,13 +28,13 @@ public:
 
 bool ConfirmationBox(const QString &question)
 {
+    TYesFirstStyle yesFirst; // made before the box, so that it outlives it
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), question);
     QPushButton *yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    // The style lives as long as the box; the button box reads the layout again on a style change.
-    TYesFirstStyle yesFirst;
+    // The button box reads its layout again when its style changes.
     if (auto *buttons = box.findChild<QDialogButtonBox *>())
         buttons->setStyle(&yesFirst);
     box.exec();
