@@ -10,7 +10,8 @@ packages="
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm clang-tidy clazy
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
-  desktop-file-utils appstream dpkg-dev fakeroot file
+  desktop-file-utils appstream dpkg-dev fakeroot file lintian man-db
+  qt6-wayland weston
 "
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 struct TBoxSeen {
     QString Title;
     QString Text;
@@ -51,7 +53,12 @@ private:
         seen.Title = box->windowTitle();
         seen.Text = box->text();
         seen.Icon = box->icon();
-        for (QAbstractButton *button : box->buttons())
+        // In the order the user sees them, left to right, not the order of their roles.
+        QList<QAbstractButton *> buttons = box->buttons();
+        std::sort(buttons.begin(), buttons.end(), [box](QAbstractButton *a, QAbstractButton *b) {
+            return a->mapTo(box, QPoint(0, 0)).x() < b->mapTo(box, QPoint(0, 0)).x();
+        });
+        for (QAbstractButton *button : buttons)
             seen.Buttons << button->text();
         if (box->defaultButton())
             seen.DefaultButton = box->defaultButton()->text();

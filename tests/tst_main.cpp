@@ -7,13 +7,18 @@
 #include "imageview.h"
 #include "playfixture.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
@@ -44,6 +49,34 @@ void UseWalkingLevel()
     UseLevels({{"#@   $.#"}, {"#@ $.#"}});
 }
 
+// The application style as a desktop's platform theme makes it: only the
+// order of a dialog's buttons changes.
+class TDesktopButtonOrder : public QProxyStyle
+{
+public:
+    explicit TDesktopButtonOrder(int layout) : myLayout(layout) {}
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        return hint == SH_DialogButtonLayout
+                   ? myLayout
+                   : QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    int myLayout;
+};
+
+// The topmost child window at a point of the frame's window area.
+QMdiSubWindow *ChildAt(QPoint at)
+{
+    for (QWidget *w = FRMMain->MdiArea()->viewport()->childAt(at); w; w = w->parentWidget()) {
+        if (auto *child = qobject_cast<QMdiSubWindow *>(w))
+            return child;
+    }
+    return nullptr;
+}
+
 const QString QuitQuestion = QString::fromUtf8("Voulez-vous réellement quitter la Vorkade II ?");
 
 } // namespace
@@ -69,7 +102,11 @@ private slots:
     void deleteAndReload();
     void quitting_data();
     void quitting();
+    void yesLeftOfNoOnEveryDesktop_data();
+    void yesLeftOfNoOnEveryDesktop();
     void hints();
+    void longHintNeverWidensTheFrame();
+    void accessibleNames();
     void qtTextsInFrench();
     void information();
     void closingMinimisesAndMenuRestores();
@@ -339,6 +376,29 @@ void TstMain::quitting()
     QCOMPARE(CurrentLevel, 1);
 }
 
+void TstMain::yesLeftOfNoOnEveryDesktop_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::newRow("Windows") << int(QDialogButtonBox::WinLayout);
+    QTest::newRow("GNOME") << int(QDialogButtonBox::GnomeLayout);
+    QTest::newRow("KDE") << int(QDialogButtonBox::KdeLayout);
+    QTest::newRow("macOS") << int(QDialogButtonBox::MacLayout);
+}
+
+void TstMain::yesLeftOfNoOnEveryDesktop()
+{
+    QFETCH(int, layout);
+    QStyle *desktop = new TDesktopButtonOrder(layout);
+    QApplication::setStyle(desktop);
+    myBoxes->Expect(Qt::Key_Escape);
+    Item("MNUFichierQuitter")->trigger();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QCOMPARE(myBoxes->Seen.size(), 1);
+    QCOMPARE(myBoxes->Seen[0].Buttons, QStringList({"&Oui", "&Non"}));
+    QCOMPARE(myBoxes->Seen[0].EscapeButton, QString("&Non"));
+    QVERIFY(FRMMain->isVisible());
+}
+
 void TstMain::hints()
 {
     const auto move = [](QWidget *where, QPoint at = QPoint(12, 12)) {
@@ -382,6 +442,43 @@ void TstMain::hints()
     menu->close();
 }
 
+void TstMain::longHintNeverWidensTheFrame()
+{
+    // As narrow as the frame goes (the menu bar and the status bar's grip
+    // keep it from 130 pixels): the status bar then clips its text.
+    FRMMain->resize(130, FRMMain->height());
+    QTest::qWait(20); // the layout settles on posted events
+    const int narrowest = FRMMain->width();
+    QTest::mouseMove(FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant"), QPoint(12, 12));
+    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    QTest::qWait(20);
+    QCOMPARE(FRMMain->width(), narrowest);
+}
+
+void TstMain::accessibleNames()
+{
+    Item("MNUAfficherEditeur")->trigger();
+    Item("MNUAideInformations")->trigger();
+    const auto name = [](QObject *object) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->text(QAccessible::Name) : QString("(none)");
+    };
+    QCOMPARE(name(FRMMain), QString("Vorkade II"));
+    QCOMPARE(name(ChildOf(FRMPlay2D)), QString::fromUtf8("Jouer à Bramlek"));
+    QCOMPARE(name(ChildOf(FRMEditeur)), QString("Editeur de Niveaux"));
+    QCOMPARE(name(ChildOf(FRMInfos)), QString("Informations"));
+    // Each button by its tooltip, the short part of its hint.
+    QCOMPARE(name(FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant")),
+             QString("Niveau Suivant"));
+    QCOMPARE(name(FRMEditeur->findChild<QToolButton *>("BTNBox2")),
+             QString("Caisse sur Emplacement"));
+    const QList<QToolButton *> buttons =
+        FRMMain->findChildren<QToolButton *>(QRegularExpression("^BTN"));
+    QCOMPARE(buttons.size(), 5 + 9);
+    for (QToolButton *button : buttons)
+        QCOMPARE(name(button), button->toolTip());
+}
+
 void TstMain::qtTextsInFrench()
 {
     QCOMPARE(QCoreApplication::translate("QMdiSubWindow", "Close"), QString("Fermer"));
@@ -416,8 +513,27 @@ void TstMain::information()
     for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
         QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
-    const QString text = memo->toPlainText();
+    // Read-only: no caret, even with the focus. Its first two lines are
+    // empty, so anything drawn at their height would be the caret.
     memo->setFocus();
+    QTRY_VERIFY(memo->hasFocus());
+    const QImage top = memo->viewport()->grab(QRect(0, 0, memo->viewport()->width(), 20)).toImage();
+    const QRgb paper = top.pixel(0, 0);
+    for (int y = 0; y < top.height(); ++y) {
+        for (int x = 0; x < top.width(); ++x)
+            QVERIFY2(top.pixel(x, y) == paper, qPrintable(QString("caret at %1,%2").arg(x).arg(y)));
+    }
+    // Still selectable with the mouse, and copied.
+    QTextCursor from(memo->document()->findBlockByNumber(2));
+    QTextCursor to(from);
+    to.movePosition(QTextCursor::EndOfBlock);
+    QTest::mousePress(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect(from).center());
+    QTest::mouseMove(memo->viewport(), memo->cursorRect(to).center());
+    QTest::mouseRelease(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect(to).center());
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("Vorkade 2"));
+
+    const QString text = memo->toPlainText();
     QTest::keyClicks(memo, "abc");
     QTest::keyClick(memo, Qt::Key_Delete);
     QCOMPARE(memo->toPlainText(), text);
@@ -447,6 +563,15 @@ void TstMain::closingMinimisesAndMenuRestores()
     play->showMaximized();
     Item("MNUAfficherEcran2D")->trigger();
     QVERIFY(!play->isMaximized());
+
+    // Ctrl+F4 closes the active child on every desktop, and so does Ctrl+W.
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_F4, Qt::CTRL | Qt::Key_W}) {
+        Item("MNUAfficherEcran2D")->trigger();
+        QVERIFY(!play->isMinimized());
+        QTest::keyClick(FRMPlay2D, key.key(), key.keyboardModifiers());
+        QVERIFY2(play->isMinimized(), qPrintable(QKeySequence(key).toString()));
+    }
+    QCOMPARE(PlayBoard(), moved);
     QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 1);
 }
 
@@ -471,9 +596,28 @@ void TstMain::tiling()
     QCOMPARE(infos->geometry().left(), play->geometry().right() + 1);
     QCOMPARE(infos->geometry().right(), area.right());
 
+    // Cascade with the play window active, from side by side: back to front,
+    // each a title bar lower and further right, the active one in front and
+    // no title bar covered.
+    Item("MNUAfficherEditeur")->trigger();
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    Item("MNUFenetreMosaiqueVerticale")->trigger();
+    FRMMain->MdiArea()->setActiveSubWindow(play);
     Item("MNUFenetreCascade")->trigger();
-    QVERIFY(play->geometry().topLeft() != infos->geometry().topLeft());
-    QVERIFY(!play->isMinimized() && !infos->isMinimized());
+    const QList<QMdiSubWindow *> stack = FRMMain->MdiArea()->subWindowList(QMdiArea::StackingOrder);
+    QCOMPARE(stack.size(), 3);
+    QCOMPARE(stack.last(), play);
+    QCOMPARE(FRMMain->MdiArea()->activeSubWindow(), play);
+    const int step = stack[1]->y() - stack[0]->y();
+    QVERIFY(step > 0);
+    for (int i = 0; i < stack.size(); ++i) {
+        QCOMPARE(stack[i]->pos(), area.topLeft() + QPoint(step, step) * i);
+        QVERIFY(!stack[i]->isMinimized());
+        const QPoint titleBar = stack[i]->pos() + QPoint(step / 2, step / 2);
+        QVERIFY2(ChildAt(titleBar) == stack[i], qPrintable(stack[i]->windowTitle()));
+        QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
+    }
+    editor->close();
 
     // A minimised child keeps its icon through tiling; the other takes the room above it.
     infos->close();

@@ -8,6 +8,9 @@
 void InitApplication()
 {
     QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    // The name of the installed menu entry: a Wayland compositor finds the
+    // window's icon and name through it (the window's application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vorkade.vorkade2"));
     // The menus stay in the frame, with their accelerators and the hint routing,
     // even on desktops that gather menus in a panel. That also spares the frame
     // a D-Bus query for such a panel before its first show.

@@ -1,16 +1,42 @@
 #include "boxes.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
+
+namespace
+{
+
+// Qt lays a box's buttons out by the desktop's convention: GNOME puts "Non"
+// left of "Oui". The game shows "Oui" first everywhere, as on the desktop it
+// was made for.
+class TYesFirstStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_DialogButtonLayout)
+            return QDialogButtonBox::WinLayout;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 bool ConfirmationBox(const QString &question)
 {
+    TYesFirstStyle yesFirst; // made before the box, so that it outlives it
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), question);
     QPushButton *yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
+    // The button box reads its layout again when its style changes.
+    if (auto *buttons = box.findChild<QDialogButtonBox *>())
+        buttons->setStyle(&yesFirst);
     box.exec();
     return box.clickedButton() == yes;
 }

@@ -4,7 +4,40 @@
 #include "tileset.h"
 
 #include <QHBoxLayout>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
+
+namespace
+{
+
+// The style draws the flat panel; the glyph is painted by its own icon, which
+// keeps it nearest-neighbour at every device pixel ratio. Left to the style,
+// the icon would go through a pixmap that Qt smooths at 125 % or 150 %.
+class TGlyphButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.icon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ToolButton, option);
+
+        QRect glyph = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, iconSize(), rect());
+        if (isDown()) {
+            glyph.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+        }
+        icon().paint(&painter, glyph);
+    }
+};
+
+} // namespace
 
 TButtonBar::TButtonBar(QWidget *parent) : QWidget(parent), myLayout(new QHBoxLayout(this))
 {
@@ -18,7 +51,7 @@ TButtonBar::TButtonBar(QWidget *parent) : QWidget(parent), myLayout(new QHBoxLay
 
 QToolButton *TButtonBar::AddButton(const QString &name, const QImage &glyph, const QString &hint)
 {
-    auto *button = new QToolButton(this);
+    auto *button = new TGlyphButton(this);
     button->setObjectName(name);
     button->setAutoRaise(true);
     button->setFixedSize(BarHeight, BarHeight);

@@ -29,7 +29,7 @@ const char *const UnderConstruction = "En construction... désolé !!";
 TFRMEditeur::TFRMEditeur(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Editeur de Niveaux"));
-    setWindowIcon(QIcon(QPixmap::fromImage(EditorIconImage())));
+    setWindowIcon(PixelArtIcon(EditorIconImage()));
     setFont(TahomaFont());
 
     CreateButtonBar();

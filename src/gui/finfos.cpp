@@ -33,12 +33,15 @@ const char *const InfoLines[] = {
 TFRMInfos::TFRMInfos(QWidget *parent) : QWidget(parent), MMOInfos(new QTextEdit(this))
 {
     setWindowTitle(QStringLiteral("Informations"));
-    setWindowIcon(QIcon(QPixmap::fromImage(InfosIconImage())));
+    setWindowIcon(PixelArtIcon(InfosIconImage()));
     setFont(TahomaFont());
 
     MMOInfos->setObjectName(QStringLiteral("MMOInfos"));
     MMOInfos->setReadOnly(true);
-    MMOInfos->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Selectable with the mouse and copied with Ctrl+C or the context menu; not
+    // selectable from the keyboard, which would draw a blinking caret in a text
+    // that cannot be edited.
+    MMOInfos->setTextInteractionFlags(Qt::TextSelectableByMouse);
     MMOInfos->setFocusPolicy(Qt::ClickFocus); // selectable, but Tab passes it by
     MMOInfos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MMOInfos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

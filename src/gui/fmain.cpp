@@ -14,9 +14,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleOptionTitleBar>
 
 #include <set>
 
@@ -86,13 +88,14 @@ TFRMMain::TFRMMain(QWidget *parent) : QMainWindow(parent), myMdiArea(new QMdiAre
 {
     setObjectName(QStringLiteral("FRMMain"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(QIcon(QPixmap::fromImage(ApplicationIconImage())));
+    setWindowIcon(PixelArtIcon(ApplicationIconImage()));
     setFont(TahomaFont());
     myMdiArea->setObjectName(QStringLiteral("myMdiArea"));
     setCentralWidget(myMdiArea);
 
     CreateMenus();
     CreateStatusBar();
+    CreateShortcuts();
     // 632 x 434 below the menu bar, the status bar included.
     resize(632, myMainMenu->sizeHint().height() + 434);
     FormCreate();
@@ -181,6 +184,21 @@ void TFRMMain::CreateMenus()
     }
 }
 
+void TFRMMain::CreateShortcuts()
+{
+    // Closing the active child (which minimises it) is Ctrl+F4 on every
+    // desktop, whatever Qt's key scheme for the desktop binds; AddChildWindow
+    // leaves each child's own Close with Ctrl+W alone, so the two never clash.
+    auto *closeChild = new QAction(this);
+    closeChild->setObjectName(QStringLiteral("CloseChild"));
+    closeChild->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    connect(closeChild, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *active = myMdiArea->activeSubWindow())
+            active->close();
+    });
+    addAction(closeChild);
+}
+
 void TFRMMain::CreateStatusBar()
 {
     myStatusBar = new QStatusBar(this);
@@ -190,6 +208,8 @@ void TFRMMain::CreateStatusBar()
     myStatusText = new QLabel(myStatusBar);
     myStatusText->setObjectName(QStringLiteral("myStatusText"));
     myStatusText->setFont(TahomaFont(true));
+    // A long hint is clipped; it never makes the frame wider.
+    myStatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     myStatusBar->addWidget(myStatusText, 1);
     setStatusBar(myStatusBar);
 }
@@ -240,6 +260,13 @@ QMdiSubWindow *TFRMMain::AddChildWindow(QWidget *content)
 {
     auto *child = new TMdiChild();
     child->setWidget(content);
+    // The child's Close item keeps Ctrl+W, which Qt binds on Linux; Ctrl+F4 is
+    // the frame's, even where Qt's key scheme would give it to the child too.
+    const QList<QKeySequence> platformClose = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction *item : child->systemMenu()->actions()) {
+        if (!platformClose.isEmpty() && item->shortcuts() == platformClose)
+            item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    }
     myMdiArea->addSubWindow(child);
     child->resize(child->sizeHint());
     child->show();
@@ -351,7 +378,34 @@ void TFRMMain::MNUOutilsRechargerNiveauxClick()
 
 void TFRMMain::MNUFenetreCascadeClick()
 {
-    myMdiArea->cascadeSubWindows();
+    // From the back to the front, the active child last, each one title bar
+    // lower and further right than the one behind it: every title bar shows.
+    // (Qt's own cascade puts the active child first, over the others' titles.)
+    QList<QMdiSubWindow *> cascaded;
+    for (QMdiSubWindow *child : myMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isVisible() && !child->isMinimized())
+            cascaded << child;
+    }
+    QMdiSubWindow *active = myMdiArea->activeSubWindow();
+    if (cascaded.removeOne(active))
+        cascaded << active;
+
+    const QRect area = myMdiArea->viewport()->rect();
+    QPoint place = area.topLeft();
+    for (QMdiSubWindow *child : cascaded) {
+        if (child->isMaximized())
+            child->showNormal();
+        QStyleOptionTitleBar titleBar;
+        titleBar.initFrom(child);
+        const int step = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titleBar, child);
+        if (place.y() + step > area.bottom() || place.x() + step > area.right())
+            place = area.topLeft();
+        child->move(place);
+        child->raise();
+        place += QPoint(step, step);
+    }
+    if (active)
+        myMdiArea->setActiveSubWindow(active);
 }
 void TFRMMain::MNUFenetreMosaiqueHorizontaleClick()
 {
@@ -389,9 +443,12 @@ void CreateMainWindows()
     FRMPlay2D = new TFRMPlay2D();
     FRMMain->AddChildWindow(FRMPlay2D);
 
-    // Centred on the screen when first shown.
-    const QRect screen = FRMMain->screen()->availableGeometry();
-    FRMMain->move(screen.center() - FRMMain->rect().center());
+    // Centred on the screen when first shown. A Wayland client cannot place
+    // its window: there the compositor chooses, and the game does not ask.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        const QRect screen = FRMMain->screen()->availableGeometry();
+        FRMMain->move(screen.center() - FRMMain->rect().center());
+    }
 }
 
 void DestroyMainWindows()

@@ -42,6 +42,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateShortcuts();
     void CreateStatusBar();
     void FormCreate();
     void FormCloseQuery(QObject *sender, bool &CanClose);

@@ -41,7 +41,7 @@ constexpr TKeyAction KeyActions[] = {
 TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QString::fromUtf8("Jouer à Bramlek"));
-    setWindowIcon(QIcon(QPixmap::fromImage(PlayIconImage())));
+    setWindowIcon(PixelArtIcon(PlayIconImage()));
     setFont(TahomaFont());
     setFocusPolicy(Qt::StrongFocus);
 

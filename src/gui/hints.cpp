@@ -28,6 +28,8 @@ void SetHint(QWidget *control, const QString &hint)
 {
     control->setProperty(HintProperty, hint);
     control->setToolTip(ShortHint(hint));
+    // A screen reader names a glyph-only button by what its tooltip says.
+    control->setAccessibleName(ShortHint(hint));
 }
 
 QString LongHintAt(const QWidget *control)

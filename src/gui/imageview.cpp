@@ -74,6 +74,9 @@ void TImageView::paintEvent(QPaintEvent *event)
     if (target.isEmpty())
         return;
     QPainter painter(this);
+    // At 150 % a picture pixel covers one or two device pixels: each takes the
+    // colour of the one picture pixel it falls in, never a blend.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target.topLeft(), myPicture, target.translated(-offset));
 }
 

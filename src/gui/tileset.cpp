@@ -1,5 +1,8 @@
 #include "tileset.h"
 
+#include <QIconEngine>
+#include <QPainter>
+
 #include <array>
 
 namespace
@@ -53,6 +56,52 @@ QImage Decode(const char *const *xpm, QImage::Format format)
 {
     return QImage(xpm).convertToFormat(format);
 }
+
+// QIcon's own engine smooths a picture it has to enlarge, which turns a
+// one-pixel frame into a ramp of greys at 150 % or 200 %. This one makes every
+// pixmap at the exact number of device pixels asked for, nearest-neighbour.
+class TPixelArtIconEngine : public QIconEngine
+{
+public:
+    explicit TPixelArtIconEngine(const QImage &picture) : myPicture(picture) {}
+
+    QIconEngine *clone() const override { return new TPixelArtIconEngine(myPicture); }
+    QString key() const override { return QStringLiteral("vorkade-pixel-art"); }
+    bool isNull() override { return myPicture.isNull(); }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {myPicture.size()}; }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // Every mode and state shows the same picture: a greyed copy would be smoothed again.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal scale) override
+    {
+        const QSize devicePixels = (QSizeF(size) * scale).toSize();
+        if (devicePixels.isEmpty() || myPicture.isNull())
+            return {};
+        QPixmap pixmap = QPixmap::fromImage(
+            myPicture.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
+    }
+
+    // Drawn straight from the picture: at 150 % a 17-pixel glyph covers 25.5
+    // device pixels, which no pixmap fills exactly, and Qt smooths a pixmap it
+    // has to fit at a fractional ratio unless told not to.
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter->drawImage(rect, myPicture);
+        painter->restore();
+    }
+
+private:
+    QImage myPicture;
+};
 
 } // namespace
 
@@ -134,5 +183,10 @@ QIcon GlyphIcon(const QImage &glyph)
                 face.setPixel(x, y, qRgba(0, 0, 0, 0));
         }
     }
-    return QIcon(QPixmap::fromImage(face));
+    return PixelArtIcon(face);
+}
+
+QIcon PixelArtIcon(const QImage &picture)
+{
+    return QIcon(new TPixelArtIconEngine(picture));
 }

@@ -30,5 +30,10 @@ QImage EditorIconImage();
 QImage InfosIconImage();
 QImage ApplicationIconImage();
 
-// A button face: the glyph with every pixel of its bottom-left colour made transparent.
+// An icon that stays pixel art at every size and device pixel ratio: each
+// pixmap it hands out is the picture scaled nearest-neighbour, never smoothed.
+QIcon PixelArtIcon(const QImage &picture);
+
+// A button face: the glyph with every pixel of its bottom-left colour made
+// transparent, as a pixel-art icon.
 QIcon GlyphIcon(const QImage &glyph);

@@ -114,7 +114,7 @@ class Session:
         try:
             with open(os.path.join(self.workdir, "xvfb.log"), "wb") as log:
                 self.xvfb = subprocess.Popen(
-                    ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp",
+                    ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset",
                      "-screen", "0", "%dx%dx24" % SCREEN_SIZE],
                     pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=log,
                     preexec_fn=_die_with_parent)
@@ -133,7 +133,8 @@ class Session:
             if write_end is not None:
                 os.close(write_end)
         # Xvfb reports its number once it listens; a client that connects is the
-        # proof the game will not be the first to try.
+        # proof the game will not be the first to try. -noreset keeps that client's
+        # leaving from resetting the server just as the game connects.
         if not wait_until(lambda: _accepts_connections(self.display), timeout=20):
             raise RuntimeError("Xvfb on %s does not accept connections" % self.display)
 

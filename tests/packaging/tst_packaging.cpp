@@ -18,9 +18,17 @@ namespace
 
 const QString AppId = QStringLiteral("org.vorkade.vorkade2");
 const QString DesktopEntry = QStringLiteral("share/applications/") + AppId + ".desktop";
-const QString Icon = QStringLiteral("share/icons/hicolor/32x32/apps/") + AppId + ".png";
+const QList<int> IconSizes{32, 64, 128, 256};
+QString Icon(int size)
+{
+    return QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size) + AppId + ".png";
+}
 const QString Metainfo = QStringLiteral("share/metainfo/") + AppId + ".metainfo.xml";
-const QString Program = QStringLiteral("bin/Vorkade2");
+const QString Program = QStringLiteral("games/Vorkade2");
+const QString ManPage = QStringLiteral("share/man/man6/Vorkade2.6.gz");
+const QString FrenchManPage = QStringLiteral("share/man/fr/man6/Vorkade2.6.gz");
+const QString Changelog = QStringLiteral("share/doc/vorkade2/changelog.gz");
+const QString Copyright = QStringLiteral("share/doc/vorkade2/copyright");
 
 struct TRun {
     int Status = -1;
@@ -87,7 +95,11 @@ private slots:
     void desktopEntry();
     void metainfoValidates();
     void metainfoNamesTheEntryAndProgram();
+    void metainfoForSoftwareCentres();
+    void iconIsTheWindowIcon_data();
     void iconIsTheWindowIcon();
+    void manPages_data();
+    void manPages();
     void installedProgramSearchesNoPrivatePath();
 
     void packageHoldsTheInstalledFiles();
@@ -95,6 +107,7 @@ private slots:
     void packageDependsOnlyOnQtRuntime();
     void packageBringsThePlatformPluginAndFrenchTexts();
     void aptAcceptsThePackage();
+    void lintianFindsNoFault();
 
 private:
     QString Installed(const QString &relative) const { return myPrefix.filePath(relative); }
@@ -126,7 +139,10 @@ void TstPackaging::initTestCase()
 
 void TstPackaging::installsWhereDesktopsLook()
 {
-    QStringList expected{DesktopEntry, Icon, Metainfo, Program};
+    QStringList expected{DesktopEntry,  Metainfo,  Program,  ManPage,
+                         FrenchManPage, Changelog, Copyright};
+    for (int size : IconSizes)
+        expected << Icon(size);
     expected.sort();
     QCOMPARE(FilesBelow(myPrefix.path()), expected);
     QVERIFY(QFileInfo(Installed(Program)).isExecutable());
@@ -151,7 +167,7 @@ void TstPackaging::desktopEntry_data()
     QTest::newRow("window matched by program name")
         << "StartupWMClass" << QFileInfo(Program).fileName();
     QTest::newRow("runs the installed program") << "Exec" << QFileInfo(Program).fileName();
-    QTest::newRow("icon is the installed one") << "Icon" << QFileInfo(Icon).completeBaseName();
+    QTest::newRow("icon is the installed one") << "Icon" << AppId;
 }
 
 void TstPackaging::desktopEntry()
@@ -188,13 +204,78 @@ void TstPackaging::metainfoNamesTheEntryAndProgram()
     QVERIFY(xml.contains(QStringLiteral("<binary>%1</binary>").arg(QFileInfo(Program).fileName())));
 }
 
+void TstPackaging::metainfoForSoftwareCentres()
+{
+    QFile file(Installed(Metainfo));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(file.readAll());
+    // The game speaks French: a software centre in French shows French texts.
+    QVERIFY(xml.contains(QStringLiteral("<summary xml:lang=\"fr\">")));
+    QVERIFY(xml.contains(QStringLiteral("<p xml:lang=\"fr\">")));
+    QVERIFY(xml.contains(QStringLiteral("<content_rating type=\"oars-1.1\"")));
+    QVERIFY(xml.contains(QStringLiteral("<developer_name>")));
+}
+
+void TstPackaging::iconIsTheWindowIcon_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : IconSizes)
+        QTest::addRow("%d", size) << size;
+}
+
 void TstPackaging::iconIsTheWindowIcon()
 {
-    const QImage icon(Installed(Icon), "PNG");
+    QFETCH(int, size);
+    const QImage icon(Installed(Icon(size)), "PNG");
     QVERIFY(!icon.isNull());
-    QCOMPARE(icon.size(), QSize(32, 32));
+    QCOMPARE(icon.size(), QSize(size, size));
+    // Each pixel of the window icon a square block of the installed one.
     const QImage window = ApplicationIconImage();
-    QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32), window);
+    const int factor = size / window.width();
+    QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
+             window.scaled(window.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
+void TstPackaging::manPages_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("told");
+    // What the page tells: the keys of the play window and the editor's mouse.
+    QTest::newRow("French") << FrenchManPage
+                            << QStringList{"NOM",           "Flèches",
+                                           "Début",         "Page précédente",
+                                           "Page suivante", "Fin",
+                                           "Bouton gauche", "Bouton droit",
+                                           "Ctrl+F4",       "Recharger les 280 niveaux"};
+    QTest::newRow("English") << ManPage << QStringList{"NAME",        "Arrow keys",   "Home",
+                                                       "Page Up",     "Page Down",    "End",
+                                                       "Left button", "Right button", "Ctrl+F4"};
+}
+
+void TstPackaging::manPages()
+{
+    QFETCH(QString, page);
+    QFETCH(QStringList, told);
+    // Formatted as man formats it, with its warnings on: none may come.
+    QProcess man;
+    man.setProcessEnvironment([] {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        return environment;
+    }());
+    man.start(QStringLiteral("man"),
+              {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
+               QStringLiteral("-l"), Installed(page)});
+    QVERIFY(man.waitForFinished(60000));
+    const QString errors = QString::fromUtf8(man.readAllStandardError());
+    QVERIFY2(man.exitCode() == 0 && errors.isEmpty(), qPrintable(errors));
+    // Words may be set in bold by overstriking; the plain text is what counts.
+    QString text = QString::fromUtf8(man.readAllStandardOutput());
+    text.remove(QRegularExpression(QStringLiteral(".\\x08")));
+    QVERIFY(text.contains(QStringLiteral("VORKADE2(6)")));
+    for (const QString &words : told)
+        QVERIFY2(text.contains(words), qPrintable(words));
 }
 
 void TstPackaging::installedProgramSearchesNoPrivatePath()
@@ -282,6 +363,14 @@ void TstPackaging::packageBringsThePlatformPluginAndFrenchTexts()
     QVERIFY2(!textsPackage.isEmpty(), qPrintable(texts));
     QVERIFY2(PackageNames(ControlField(QStringLiteral("Recommends"))).contains(textsPackage),
              qPrintable(textsPackage));
+
+    // So does the native Wayland platform plugin.
+    const QString wayland = QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                            QStringLiteral("/platforms/libqwayland-generic.so");
+    const QString waylandPackage = OwnerOf(wayland);
+    QVERIFY2(!waylandPackage.isEmpty(), qPrintable(wayland));
+    QVERIFY2(PackageNames(ControlField(QStringLiteral("Recommends"))).contains(waylandPackage),
+             qPrintable(waylandPackage));
 }
 
 void TstPackaging::aptAcceptsThePackage()
@@ -295,6 +384,18 @@ void TstPackaging::aptAcceptsThePackage()
              QStringLiteral("--no-download"), myPackage});
     QVERIFY2(run.Status == 0, qPrintable(run.Output));
     QVERIFY2(run.Output.contains(QLatin1String("Inst vorkade2")), qPrintable(run.Output));
+}
+
+void TstPackaging::lintianFindsNoFault()
+{
+    // Debian's own check of a package: no error, and no warning left that the
+    // package does not override with its reason.
+    const TRun run = Run(QStringLiteral("lintian"),
+                         {QStringLiteral("--fail-on"), QStringLiteral("error,warning"),
+                          QStringLiteral("--no-tag-display-limit"), myPackage});
+    const QStringList findings =
+        run.Output.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^[EW]: ")));
+    QVERIFY2(run.Status == 0 && findings.isEmpty(), qPrintable(run.Output));
 }
 
 QTEST_GUILESS_MAIN(TstPackaging)

@@ -1,0 +1,223 @@
+"""The built game as a Wayland desktop runs it: a headless weston of its own,
+with a private runtime directory and socket, and Qt's native Wayland platform
+plugin (no XWayland). What the game says to the compositor is read from the
+protocol log that libwayland writes with WAYLAND_DEBUG=1; what it draws, from
+weston's own screenshot. Every process started here is ended by its id.
+
+    /usr/bin/python3 tst_wayland.py --game build/src/Vorkade2 --resources resources
+"""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import leveltext  # noqa: E402
+import screen  # noqa: E402
+from xsession import _die_with_parent, _stop  # noqa: E402
+
+FRAME_TITLE = "Vorkade II"
+# The frame's window area below its menu bar, the status bar included.
+FRAME_CLIENT = (632, 434)
+SOCKET = "vorkade-e2e"
+# The menu entry's name, by which the compositor finds the window's icon.
+APP_ID = "org.vorkade.vorkade2"
+
+# One protocol message as libwayland logs it: "[1234.567]  -> wl_surface@7.commit()".
+MESSAGE = re.compile(r"^\[\s*\d+\.\d+\] (?: -> )?(\w+)@(\d+)\.(\w+)\((.*)\)$")
+
+
+class Options:
+    game = None
+    resources = None
+
+
+def numbers(arguments):
+    return [int(n) for n in re.findall(r"-?\d+", arguments)]
+
+
+class ProtocolLog:
+    """The game's side of the conversation, message by message."""
+
+    def __init__(self, text):
+        self.messages = []  # (interface, id, request, arguments)
+        self.other = []  # every line that is not a protocol message
+        for line in text.splitlines():
+            match = MESSAGE.match(line)
+            if match:
+                interface, number, request, arguments = match.groups()
+                self.messages.append((interface, int(number), request, arguments))
+            elif line.strip():
+                self.other.append(line)
+
+    def toplevel(self, title):
+        """The wl_surface and xdg_surface of the toplevel given that title."""
+        xdg_of_surface, surface_of_xdg, xdg_of_toplevel = {}, {}, {}
+        for interface, number, request, arguments in self.messages:
+            if interface == "xdg_wm_base" and request == "get_xdg_surface":
+                xdg, surface = re.findall(r"@(\d+)", arguments)
+                surface_of_xdg[int(xdg)] = int(surface)
+            elif interface == "xdg_surface" and request == "get_toplevel":
+                xdg_of_toplevel[int(re.findall(r"@(\d+)", arguments)[0])] = number
+            elif interface == "xdg_toplevel" and request == "set_title":
+                if arguments == '"%s"' % title:
+                    xdg = xdg_of_toplevel[number]
+                    return surface_of_xdg[xdg], xdg
+        return None, None
+
+    def first_frame(self, surface, xdg):
+        """The first buffer committed on the surface after the compositor's first
+        configure was acknowledged, as (width, height); the opaque rectangle set
+        with it; and whether the compositor has put the surface on an output."""
+        buffers, regions = {}, {}
+        acknowledged, attached, opaque, committed = False, None, None, None
+        for interface, number, request, arguments in self.messages:
+            objects = [int(n) for n in re.findall(r"@(\d+)", arguments)]
+            if interface == "wl_shm_pool" and request == "create_buffer":
+                buffers[objects[0]] = tuple(numbers(arguments.split(",", 1)[1])[1:3])
+            elif interface == "wl_region" and request == "add":
+                regions[number] = tuple(numbers(arguments))
+            elif interface == "xdg_surface" and number == xdg and request == "ack_configure":
+                acknowledged = True
+            elif interface == "wl_surface" and number == surface:
+                if request == "set_opaque_region" and objects:
+                    opaque = regions.get(objects[0])
+                elif request == "attach" and acknowledged and objects:
+                    attached = buffers.get(objects[0])
+                elif request == "commit" and attached and committed is None:
+                    committed = attached
+        if committed is None:
+            return None
+        shown = any(interface == "wl_surface" and number == surface and request == "enter"
+                    for interface, number, request, _ in self.messages)
+        return committed, opaque, shown
+
+
+class WaylandTest(unittest.TestCase):
+    def setUp(self):
+        self.processes = []
+        self.runtime = tempfile.mkdtemp(prefix="vorkade-wayland-")
+        os.chmod(self.runtime, 0o700)  # what libwayland asks of XDG_RUNTIME_DIR
+        self.environment = {k: v for k, v in os.environ.items()
+                            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
+                                         "QT_SCALE_FACTOR", "WAYLAND_DEBUG")}
+        self.environment["XDG_RUNTIME_DIR"] = self.runtime
+        self.compositor_log = open(os.path.join(self.runtime, "weston.log"), "wb")
+        # --debug lets a client of this private compositor take screenshots.
+        self.weston = self.start(
+            ["weston", "--backend=headless-backend.so", "--socket=" + SOCKET, "--use-pixman",
+             "--width=1024", "--height=768", "--idle-time=0", "--no-config", "--debug"],
+            self.environment, stdout=self.compositor_log, stderr=subprocess.STDOUT)
+        socket = os.path.join(self.runtime, SOCKET)
+        self.wait_for(lambda: os.path.exists(socket) and self.weston.poll() is None,
+                      "weston's socket")
+        self.environment["WAYLAND_DISPLAY"] = SOCKET
+
+    def tearDown(self):
+        for process in reversed(self.processes):
+            _stop(process)
+        self.compositor_log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def start(self, command, environment, **streams):
+        process = subprocess.Popen(command, env=environment, preexec_fn=_die_with_parent,
+                                   cwd=self.runtime, **streams)
+        self.processes.append(process)
+        return process
+
+    def wait_for(self, predicate, what, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            value = predicate()
+            if value:
+                return value
+            time.sleep(0.1)
+        self.fail("timed out waiting for " + what)
+
+    def screenshot(self):
+        """The compositor's whole output, through weston's screenshooter."""
+        for old in os.listdir(self.runtime):
+            if old.startswith("wayland-screenshot"):
+                os.remove(os.path.join(self.runtime, old))
+        subprocess.run(["weston-screenshooter"], env=self.environment, cwd=self.runtime,
+                       check=True, timeout=30, capture_output=True)
+        png = [f for f in os.listdir(self.runtime) if f.startswith("wayland-screenshot")][0]
+        ppm = subprocess.run(["convert", os.path.join(self.runtime, png), "-depth", "8", "ppm:-"],
+                             check=True, capture_output=True, timeout=30).stdout
+        return screen.parse_ppm(ppm)
+
+    def test_native_window(self):
+        levels = leveltext.read_levels(os.path.join(Options.resources, "niveaux.txt"))
+        tiles = screen.TileSet(os.path.join(Options.resources, "art"))
+        board = screen.play_picture(levels[0], tiles)
+
+        game_environment = dict(self.environment, QT_QPA_PLATFORM="wayland", WAYLAND_DEBUG="1")
+        stderr_path = os.path.join(self.runtime, "game.stderr")
+        with open(stderr_path, "wb") as stderr:
+            game = self.start([Options.game], game_environment, stdout=subprocess.PIPE,
+                              stderr=stderr)
+
+        def first_frame():
+            with open(stderr_path, encoding="utf-8", errors="replace") as file:
+                log = ProtocolLog(file.read())
+            surface, xdg = log.toplevel(FRAME_TITLE)
+            return surface is not None and log.first_frame(surface, xdg)
+
+        committed, opaque, _ = self.wait_for(first_frame, "the frame's first buffer")
+        with open(stderr_path, encoding="utf-8", errors="replace") as file:
+            log = ProtocolLog(file.read())
+        self.assertIn(("xdg_toplevel", '"%s"' % APP_ID),
+                      [(i, a) for i, _, r, a in log.messages if r == "set_app_id"])
+        # The frame's own pixels are the opaque rectangle; Qt draws its title bar
+        # and border around them, as weston leaves decorations to the client.
+        self.assertIsNotNone(opaque, "no opaque region")
+        left, top, width, height = opaque
+        self.assertEqual(width, FRAME_CLIENT[0], opaque)
+        menu_bar = height - FRAME_CLIENT[1]
+        self.assertTrue(10 <= menu_bar <= 40, "menu bar %d pixels high" % menu_bar)
+        self.assertTrue(committed[0] >= left + width and committed[1] >= top + height,
+                        "buffer %s smaller than the frame %s" % (committed, opaque))
+
+        # Mapped: the compositor shows the surface on its output, and the play
+        # window shows level 1 there, pixel for pixel.
+        self.wait_for(lambda: first_frame()[2], "the frame on the output")
+        shot = self.wait_for(lambda: (lambda s: s if screen.find_picture(s, board) else None)(
+            self.screenshot()), "level 1 on the compositor's output")
+        self.assertEqual(len(screen.find_picture(shot, board)), 1)
+
+        # Told to end, the game ends at once, by that signal and nothing else.
+        game.send_signal(signal.SIGTERM)
+        try:
+            status = game.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.fail("the game did not end on SIGTERM")
+        self.assertEqual(status, -signal.SIGTERM)
+        self.assertIsNone(self.weston.poll(), "weston ended with the game")
+
+        # Not a word besides the protocol log: no warning, no fallback to X11.
+        with open(stderr_path, encoding="utf-8", errors="replace") as file:
+            log = ProtocolLog(file.read())
+        self.assertEqual(log.other, [])
+        self.assertEqual(game.stdout.read(), b"")
+        game.stdout.close()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--resources", required=True)
+    options, rest = parser.parse_known_args()
+    Options.game = os.path.abspath(options.game)
+    Options.resources = os.path.abspath(options.resources)
+    unittest.main(argv=[sys.argv[0]] + rest)
+
+
+if __name__ == "__main__":
+    main()
