@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "tileset.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -36,4 +38,11 @@ void SetWindowColour(QWidget *window, const QColor &colour)
     palette.setColor(QPalette::Window, colour);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
+}
+
+void SetUpWindow(QWidget *window, const char *caption, const QImage &icon)
+{
+    window->setWindowTitle(QString::fromUtf8(caption));
+    window->setWindowIcon(PixelArtIcon(icon));
+    window->setFont(TahomaFont());
 }

@@ -3,6 +3,8 @@
 #include <QFont>
 
 class QColor;
+class QImage;
+class QSize;
 class QWidget;
 
 // The application title: the caption of the frame and of every information box.
@@ -15,6 +17,14 @@ void InitApplication();
 
 // The windows' font: Tahoma at 8 points (11 pixels); the system substitutes it where missing.
 QFont TahomaFont(bool bold = false);
+
+// The client size of the play window and the editor as they first open.
+inline constexpr int ChildWidth = 472;
+inline constexpr int ChildHeight = 333;
+
+// What every window of the game sets first: its caption (UTF-8), its pixel-art icon,
+// kept crisp at every scale, and the windows' font.
+void SetUpWindow(QWidget *window, const char *caption, const QImage &icon);
 
 // Fills a window's background, behind its controls, with one colour.
 void SetWindowColour(QWidget *window, const QColor &colour);

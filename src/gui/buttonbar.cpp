@@ -49,17 +49,17 @@ TButtonBar::TButtonBar(QWidget *parent) : QWidget(parent), myLayout(new QHBoxLay
     myLayout->addStretch(1);
 }
 
-QToolButton *TButtonBar::AddButton(const QString &name, const QImage &glyph, const QString &hint)
+QToolButton *TButtonBar::AddButton(const char *name, const QImage &glyph, const char *hint)
 {
     auto *button = new TGlyphButton(this);
-    button->setObjectName(name);
+    button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
     button->setFixedSize(BarHeight, BarHeight);
     button->setIcon(GlyphIcon(glyph));
     button->setIconSize(glyph.size());
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
-    SetHint(button, hint);
+    SetHint(button, QString::fromUtf8(hint));
     myLayout->insertWidget(myLayout->count() - 1, button);
     return button;
 }

@@ -18,8 +18,8 @@ public:
     explicit TButtonBar(QWidget *parent = nullptr);
 
     // A flat button with a hand cursor that never takes the keyboard focus; the
-    // glyph's bottom-left colour is transparent.
-    QToolButton *AddButton(const QString &name, const QImage &glyph, const QString &hint);
+    // glyph's bottom-left colour is transparent. The hint is UTF-8 text.
+    QToolButton *AddButton(const char *name, const QImage &glyph, const char *hint);
     void AddSpacer(int width);
 
 private:

@@ -28,9 +28,7 @@ const char *const UnderConstruction = "En construction... désolé !!";
 
 TFRMEditeur::TFRMEditeur(QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Editeur de Niveaux"));
-    setWindowIcon(PixelArtIcon(EditorIconImage()));
-    setFont(TahomaFont());
+    SetUpWindow(this, "Editeur de Niveaux", EditorIconImage());
 
     CreateButtonBar();
     CreateBoard();
@@ -69,18 +67,14 @@ void TFRMEditeur::CreateButtonBar()
     auto *bar = new TButtonBar(this);
     bar->setObjectName(QStringLiteral("PNLBoutons"));
     for (const TPaletteButton &entry : palette) {
-        QToolButton *button =
-            bar->AddButton(QString::fromLatin1(entry.Name), PaletteGlyph(entry.Tile),
-                           QString::fromLatin1(entry.Hint));
+        QToolButton *button = bar->AddButton(entry.Name, PaletteGlyph(entry.Tile), entry.Hint);
         const char tool = entry.Tool;
         connect(button, &QToolButton::clicked, this, [this, tool] { myTool = tool; });
     }
     bar->AddSpacer(TButtonBar::BarHeight);
-    QToolButton *apply = bar->AddButton(QStringLiteral("BTNValider"), TickGlyph(),
-                                        QStringLiteral("Appliquer les Modifications"));
+    QToolButton *apply = bar->AddButton("BTNValider", TickGlyph(), "Appliquer les Modifications");
     connect(apply, &QToolButton::clicked, this, &TFRMEditeur::BTNValiderClick);
-    QToolButton *cancel = bar->AddButton(QStringLiteral("BTNAnnuler"), CrossGlyph(),
-                                         QStringLiteral("Annuler les Modifications"));
+    QToolButton *cancel = bar->AddButton("BTNAnnuler", CrossGlyph(), "Annuler les Modifications");
     connect(cancel, &QToolButton::clicked, this, &TFRMEditeur::BTNAnnulerClick);
     PNLBoutons = bar;
 }

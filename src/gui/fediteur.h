@@ -1,5 +1,6 @@
 #pragma once
 
+#include "application.h"
 #include "global.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ public:
     explicit TFRMEditeur(QWidget *parent = nullptr);
     ~TFRMEditeur() override;
 
-    QSize sizeHint() const override { return {472, 333}; }
+    QSize sizeHint() const override { return {ChildWidth, ChildHeight}; }
 
     void LoadLevel();
     void DrawBoard();

@@ -32,10 +32,16 @@ const char *const InfoLines[] = {
 
 TFRMInfos::TFRMInfos(QWidget *parent) : QWidget(parent), MMOInfos(new QTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("Informations"));
-    setWindowIcon(PixelArtIcon(InfosIconImage()));
-    setFont(TahomaFont());
+    SetUpWindow(this, "Informations", InfosIconImage());
 
+    CreateMemo();
+    FillMemo();
+    CreateLayout();
+    resize(TFRMInfos::sizeHint()); // this class's own, during construction
+}
+
+void TFRMInfos::CreateMemo()
+{
     MMOInfos->setObjectName(QStringLiteral("MMOInfos"));
     MMOInfos->setReadOnly(true);
     // Selectable with the mouse and copied with Ctrl+C or the context menu; not
@@ -47,6 +53,10 @@ TFRMInfos::TFRMInfos(QWidget *parent) : QWidget(parent), MMOInfos(new QTextEdit(
     MMOInfos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MMOInfos->setLineWrapMode(QTextEdit::WidgetWidth);
     MMOInfos->setAcceptRichText(false);
+}
+
+void TFRMInfos::FillMemo()
+{
     QStringList lines;
     for (const char *line : InfoLines)
         lines << QString::fromUtf8(line);
@@ -56,11 +66,13 @@ TFRMInfos::TFRMInfos(QWidget *parent) : QWidget(parent), MMOInfos(new QTextEdit(
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     everything.mergeBlockFormat(centred);
+}
 
+void TFRMInfos::CreateLayout()
+{
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(MMOInfos);
-    resize(sizeHint());
 }
 
 TFRMInfos::~TFRMInfos()

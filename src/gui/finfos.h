@@ -16,6 +16,10 @@ public:
     QSize sizeHint() const override { return {312, 213}; }
 
 private:
+    void CreateMemo();
+    void FillMemo();
+    void CreateLayout();
+
     QTextEdit *MMOInfos;
 };
 

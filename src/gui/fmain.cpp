@@ -87,9 +87,7 @@ QStringList WithAccelerators(const QStringList &captions)
 TFRMMain::TFRMMain(QWidget *parent) : QMainWindow(parent), myMdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("FRMMain"));
-    setWindowTitle(QString::fromLatin1(ApplicationTitle));
-    setWindowIcon(PixelArtIcon(ApplicationIconImage()));
-    setFont(TahomaFont());
+    SetUpWindow(this, ApplicationTitle, ApplicationIconImage());
     myMdiArea->setObjectName(QStringLiteral("myMdiArea"));
     setCentralWidget(myMdiArea);
 

@@ -76,5 +76,7 @@ extern TFRMMain *FRMMain;
 // The start-up order after the application object exists: the frame (which
 // loads the levels), then the play window inside it.
 void CreateMainWindows();
-// Destroys every window, children first, as the application ends.
+// Deletes the frame as the application ends. The frame's own destructor runs first
+// and unhooks the new-level command; the child windows go after it, with the frame's
+// widgets, each unhooking its refresh and clearing its global as it goes.
 void DestroyMainWindows();

@@ -40,15 +40,11 @@ constexpr TKeyAction KeyActions[] = {
 
 TFRMPlay2D::TFRMPlay2D(QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QString::fromUtf8("Jouer à Bramlek"));
-    setWindowIcon(PixelArtIcon(PlayIconImage()));
-    setFont(TahomaFont());
+    SetUpWindow(this, "Jouer à Bramlek", PlayIconImage());
     setFocusPolicy(Qt::StrongFocus);
 
     CreateButtonBar();
-    myImageBramlek = new TImageView(this);
-    myImageBramlek->setObjectName(QStringLiteral("myImageBramlek"));
-    myImageBramlek->setFocusPolicy(Qt::NoFocus);
+    CreateBoard();
     resize(TFRMPlay2D::sizeHint()); // this class's own, during construction
 
     FormCreate();
@@ -87,12 +83,18 @@ void TFRMPlay2D::CreateButtonBar()
     auto *bar = new TButtonBar(this);
     bar->setObjectName(QStringLiteral("PNLBoutons"));
     for (const TButton &entry : buttons) {
-        QToolButton *button = bar->AddButton(QString::fromLatin1(entry.Name),
-                                             PlayGlyph(entry.Glyph), QString::fromUtf8(entry.Hint));
+        QToolButton *button = bar->AddButton(entry.Name, PlayGlyph(entry.Glyph), entry.Hint);
         connect(button, &QToolButton::clicked, this, entry.Click);
         this->*entry.Button = button;
     }
     PNLBoutons = bar;
+}
+
+void TFRMPlay2D::CreateBoard()
+{
+    myImageBramlek = new TImageView(this);
+    myImageBramlek->setObjectName(QStringLiteral("myImageBramlek"));
+    myImageBramlek->setFocusPolicy(Qt::NoFocus);
 }
 
 void TFRMPlay2D::FormCreate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "application.h"
 #include "global.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ public:
     explicit TFRMPlay2D(QWidget *parent = nullptr);
     ~TFRMPlay2D() override;
 
-    QSize sizeHint() const override { return {472, 333}; }
+    QSize sizeHint() const override { return {ChildWidth, ChildHeight}; }
 
     // Copies the current level into the working grid and draws it.
     void LoadLevel();
@@ -54,6 +55,7 @@ protected:
 private:
     void FormCreate();
     void CreateButtonBar();
+    void CreateBoard();
     // Runs the key's action; true when the key has one.
     bool FormKeyDown(int key);
 
