@@ -73,6 +73,7 @@ void TstCollection::navigation_data()
     QTest::newRow("next") << Command(NextLevel) << 5 << 3 << 4;
     QTest::newRow("next on the last restarts") << Command(NextLevel) << 5 << 5 << 5;
     QTest::newRow("last") << Command(LastLevel) << 5 << 2 << 5;
+    QTest::newRow("last from the one before") << Command(LastLevel) << 5 << 4 << 5;
     QTest::newRow("last on the last restarts") << Command(LastLevel) << 5 << 5 << 5;
     QTest::newRow("restart") << Command(RestartLevel) << 5 << 4 << 4;
     QTest::newRow("next with one level") << Command(NextLevel) << 1 << 1 << 1;

@@ -327,10 +327,10 @@ void TstEditeur::wideLevelIsCroppedAndMapped()
 {
     OpenEditorOn({Blank(36, 9)});
     QCOMPARE(View()->width(), 472);
-    QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(0, 100));
-    // offX = (472 - 577) / 2 = -52: X = 0 is bitmap pixel 52, in column 4.
+    QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(11, 100));
+    // offX = (472 - 577) / 2 = -52, not -53: X = 11 is bitmap pixel 63, the last of column 4.
     // offY = (295 - 145) / 2 = 75: Y = 100 is bitmap row 25, in row 2.
-    QCOMPARE(FRMEditeur->InfosText(), QString("X1=0, Y1=100, X2=4, Y2=2"));
+    QCOMPARE(FRMEditeur->InfosText(), QString("X1=11, Y1=100, X2=4, Y2=2"));
     QCOMPARE(FRMEditeur->Tablo()[3][1], '#');
 
     const QImage shown = View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -341,12 +341,12 @@ void TstEditeur::wideLevelIsCroppedAndMapped()
 
 void TstEditeur::resizingRecentresTheMapping()
 {
-    OpenEditorOn({Blank(16, 12)});
-    EditorChild()->resize(EditorChild()->width() + 100, EditorChild()->height() + 40);
-    QCOMPARE(View()->size(), QSize(572, 335));
-    // offX = (572 - 257) / 2 = 157, offY = (335 - 193) / 2 = 71.
-    QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(157, 71));
-    QCOMPARE(FRMEditeur->InfosText(), QString("X1=157, Y1=71, X2=1, Y2=1"));
+    OpenEditorOn({Blank(16, 22)});
+    EditorChild()->resize(EditorChild()->width() + 100, EditorChild()->height() + 41);
+    QCOMPARE(View()->size(), QSize(572, 336));
+    // offX = (572 - 257) / 2 = 157; offY = (336 - 353) / 2 = -8, not -9: Y = 7 is bitmap row 15.
+    QTest::mouseClick(View(), Qt::LeftButton, {}, QPoint(157, 7));
+    QCOMPARE(FRMEditeur->InfosText(), QString("X1=157, Y1=7, X2=1, Y2=1"));
     QCOMPARE(FRMEditeur->Tablo()[0][0], '#');
 }
 
@@ -384,13 +384,15 @@ void TstEditeur::commandsDiscardEdits()
     Click("BTNBox1");
     QTest::mouseClick(View(), Qt::LeftButton, {}, View()->rect().center());
     QVERIFY(EditorBoard() != levels[from - 1]);
+    const QString status = FRMEditeur->InfosText();
     QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
              levels[from - 1]);
 
     Item(qPrintable(item))->trigger();
     QCOMPARE(CurrentLevel, to);
     QCOMPARE(EditorBoard(), levels[to - 1]);
-    QCOMPARE(FRMEditeur->Tool(), '$'); // a reload keeps the tool
+    QCOMPARE(FRMEditeur->Tool(), '$'); // a reload keeps the tool and the status line
+    QCOMPARE(FRMEditeur->InfosText(), status);
 }
 
 void TstEditeur::applyAndCancelChangeNothing_data()
@@ -452,33 +454,59 @@ void TstEditeur::menuShowsTheSameEditor()
 void TstEditeur::newLevelDeclined_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::newRow("Non") << int(Qt::Key_N);
-    QTest::newRow("Escape") << int(Qt::Key_Escape);
-    QTest::newRow("closed") << 0;
+    QTest::addColumn<bool>("editing"); // an edit made, then the editor minimised
+    QTest::newRow("Non") << int(Qt::Key_N) << false;
+    QTest::newRow("Non while editing") << int(Qt::Key_N) << true;
+    QTest::newRow("Escape while editing") << int(Qt::Key_Escape) << true;
+    QTest::newRow("closed") << 0 << false;
 }
 
+// Nothing is reloaded: the moves and the edits made so far stay.
 void TstEditeur::newLevelDeclined()
 {
     QFETCH(int, answer);
-    const int count = LevelCount;
+    QFETCH(bool, editing);
+    UseLevels({Walled(), {"#@  #"}});
     QTest::keyClick(FRMPlay2D, Qt::Key_PageDown);
+    QTest::keyClick(FRMPlay2D, Qt::Key_Right);
+    QStringList edited;
+    if (editing) {
+        Item("MNUAfficherEditeur")->trigger();
+        Click("BTNBox1");
+        QTest::mouseClick(View(), Qt::LeftButton, {}, View()->rect().center());
+        edited = EditorBoard();
+        QCOMPARE(edited, QStringList{"#@$ #"});
+        EditorChild()->close();
+    }
     myBoxes->Expect(answer);
     Item("MNUFichierNouveau")->trigger();
     QCOMPARE(myBoxes->Seen.size(), 1);
     QCOMPARE(myBoxes->Seen[0].Title, QString("Confirmation"));
     QCOMPARE(myBoxes->Seen[0].Text,
              QString::fromUtf8("Voulez-vous réellement créer un nouveau niveau ?"));
-    QCOMPARE(LevelCount, count);
+    QCOMPARE(LevelCount, 2);
     QCOMPARE(CurrentLevel, 2);
-    QVERIFY(!FRMEditeur);
-    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 1);
+    QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
+             QStringList{"# @ #"});
+    QCOMPARE(FRMEditeur != nullptr, editing);
+    if (editing) {
+        QCOMPARE(EditorBoard(), edited);
+        QVERIFY(EditorChild()->isMinimized());
+    }
+    QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), editing ? 2 : 1);
 }
 
 void TstEditeur::newLevelAfterDeleteAll()
 {
+    Item("MNUAfficherEditeur")->trigger();
     myBoxes->Expect(Qt::Key_Return);
     Item("MNUOutilsSupprimerNiveaux")->trigger();
     QCOMPARE(LevelCount, 0);
+    // No level: the picture is hidden, and a click where it stood reaches no handler.
+    QVERIFY(!View()->isVisible());
+    QTest::mouseClick(FRMMain->windowHandle(), Qt::LeftButton, {},
+                      View()->mapTo(FRMMain, View()->rect().center()));
+    QCOMPARE(FRMEditeur->InfosText(), QString());
     myBoxes->Expect(Qt::Key_Return);
     Item("MNUFichierNouveau")->trigger();
     QCOMPARE(LevelCount, 1);
@@ -488,7 +516,7 @@ void TstEditeur::newLevelAfterDeleteAll()
     for (const std::string *text : {&level.Author, &level.Title, &level.Collection,
                                     &level.AuthorMail, &level.AuthorPage, &level.Date})
         QVERIFY(text->empty());
-    QVERIFY(FRMEditeur);
+    QVERIFY(View()->isVisible());
     QCOMPARE(EditorBoard(), Blank(16, 12));
     QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
              Blank(16, 12));

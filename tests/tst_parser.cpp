@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -228,7 +229,9 @@ void TstParser::infos()
 void TstParser::anyBytes()
 {
     QRandomGenerator random(20261207);
-    const QByteArray pieces[] = {"[LEVEL]", "[/LEVEL]", "#", "=", "\r", "\n", "\0", " ", "\t"};
+    // Only a sized array holds a NUL: from a plain "\0" the array would be empty.
+    const QByteArray nul(1, '\0');
+    const QByteArray pieces[] = {"[LEVEL]", "[/LEVEL]", "#", "=", "\r", "\n", nul, " ", "\t"};
     for (int round = 0; round < 300; ++round) {
         QByteArray text;
         const int length = random.bounded(400);
@@ -243,8 +246,10 @@ void TstParser::anyBytes()
         for (const TLevel &level : Levels) {
             QVERIFY((level.Width == 0) == (level.Height == 0));
             QCOMPARE(level.Tablo.size(), std::size_t(level.Width));
-            for (const auto &column : level.Tablo)
+            for (const auto &column : level.Tablo) {
                 QCOMPARE(column.size(), std::size_t(level.Height));
+                QVERIFY(!std::count(column.begin(), column.end(), '\0')); // a NUL ends the text
+            }
         }
     }
 }

@@ -185,9 +185,10 @@ void TstPlay2D::positionRule_data()
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QPoint>("player");
 
+    // Drawn row by row: the lowest row wins, though another keeper stands further right.
     QTest::newRow("after a load the last keeper drawn moves")
-        << QStringList{"#@  #", "# @ #", "#  @#"} << "l" << QStringList{"#@  #", "# @ #", "# @ #"}
-        << QPoint(2, 2);
+        << QStringList{"#@  #", "#  @#", "# @ #"} << "l" << QStringList{"#@  #", "#  @#", "#@  #"}
+        << QPoint(1, 2);
     QTest::newRow("within a row the rightmost keeper moves")
         << QStringList{"# @ @ #"} << "r" << QStringList{"# @  @#"} << QPoint(5, 0);
     QTest::newRow("keeper ahead takes over")
@@ -327,7 +328,7 @@ void TstPlay2D::boardIsCentred_data()
     QTest::newRow("small: black all around") << 5 << 4 << QPoint((472 - 75) / 2, (308 - 60) / 2);
     QTest::newRow("exactly fits") << 31 << 20 << QPoint(3, 4);
     QTest::newRow("too wide, odd overflow truncates toward zero") << 33 << 4 << QPoint(-11, 124);
-    QTest::newRow("too wide and too tall") << 36 << 26 << QPoint(-34, -41);
+    QTest::newRow("too wide and too tall, odd overflow") << 36 << 27 << QPoint(-34, -48);
 }
 
 // The window as the screen shows it: the picture centred below the bar, cropped equally.
