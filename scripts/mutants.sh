@@ -26,310 +26,310 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 # The test programs that exercise each file, the quickest killers first.
 declare -A programs=(
-    [src/urules.h]="tst_play2d tst_solutions tst_levelset tst_levelgen"
-    [src/urules.cpp]="tst_play2d tst_solutions tst_levelset tst_levelgen"
-    [src/ulevels.cpp]="tst_collection tst_parser tst_missingresource tst_play2d tst_main tst_editeur tst_levelset"
-    [src/fplay2d.cpp]="tst_play2d tst_main tst_editeur tst_solutions"
-    [src/imageview.cpp]="tst_play2d tst_editeur tst_tiles"
-    [src/fediteur.cpp]="tst_editeur tst_main"
-    [src/fmain.cpp]="tst_main tst_editeur"
-    [src/hints.cpp]="tst_main tst_play2d tst_editeur"
+    [src/core/urules.h]="tst_play2d tst_solutions tst_levelset tst_levelgen"
+    [src/core/urules.cpp]="tst_play2d tst_solutions tst_levelset tst_levelgen"
+    [src/core/ulevels.cpp]="tst_collection tst_parser tst_missingresource tst_play2d tst_main tst_editeur tst_levelset"
+    [src/gui/fplay2d.cpp]="tst_play2d tst_main tst_editeur tst_solutions"
+    [src/gui/imageview.cpp]="tst_play2d tst_editeur tst_tiles"
+    [src/gui/fediteur.cpp]="tst_editeur tst_main"
+    [src/gui/fmain.cpp]="tst_main tst_editeur"
+    [src/gui/hints.cpp]="tst_main tst_play2d tst_editeur"
 )
 
 mutants() {
     cat <<'EOF'
 # The step table: keeper cell, next cell.
-@ src/urules.h : a step onto floor leaves a target behind
+@ src/core/urules.h : a step onto floor leaves a target behind
 - {"@ ", " @"},
 + {"@ ", ".@"},
-@ src/urules.h : a step onto a target shows a plain keeper
+@ src/core/urules.h : a step onto a target shows a plain keeper
 - {"@.", " +"},
 + {"@.", " @"},
-@ src/urules.h : a step off a target forgets the target
+@ src/core/urules.h : a step off a target forgets the target
 - {"+ ", ".@"},
 + {"+ ", " @"},
-@ src/urules.h : a step from target to target leaves floor behind
+@ src/core/urules.h : a step from target to target leaves floor behind
 - {"+.", ".+"},
 + {"+.", " +"},
 
 # The push table: keeper, box, cell beyond.
-@ src/urules.h : a box pushed onto floor shows as placed
+@ src/core/urules.h : a box pushed onto floor shows as placed
 - {"@$ ", " @$"},
 + {"@$ ", " @*"},
-@ src/urules.h : a box pushed onto a target stays unplaced
+@ src/core/urules.h : a box pushed onto a target stays unplaced
 - {"@$.", " @*"},
 + {"@$.", " @$"},
-@ src/urules.h : a box pushed off a target leaves no target under the keeper
+@ src/core/urules.h : a box pushed off a target leaves no target under the keeper
 - {"@* ", " +$"},
 + {"@* ", " @$"},
-@ src/urules.h : a placed box pushed to a target leaves no target under the keeper
+@ src/core/urules.h : a placed box pushed to a target leaves no target under the keeper
 - {"@*.", " +*"},
 + {"@*.", " @*"},
-@ src/urules.h : pushing from a target forgets the target
+@ src/core/urules.h : pushing from a target forgets the target
 - {"+$ ", ".@$"},
 + {"+$ ", " @$"},
-@ src/urules.h : from a target, a box pushed onto a target stays unplaced
+@ src/core/urules.h : from a target, a box pushed onto a target stays unplaced
 - {"+$.", ".@*"},
 + {"+$.", ".@$"},
-@ src/urules.h : from a target, a placed box pushed off leaves a plain keeper
+@ src/core/urules.h : from a target, a placed box pushed off leaves a plain keeper
 - {"+* ", ".+$"},
 + {"+* ", ".@$"},
-@ src/urules.h : from a target, a placed box pushed to a target comes off it
+@ src/core/urules.h : from a target, a placed box pushed to a target comes off it
 - {"+*.", ".+*"},
 + {"+*.", ".+$"},
 
 # Applying the tables, and the solved test.
-@ src/urules.cpp : a step leaves the next cell as it was
+@ src/core/urules.cpp : a step leaves the next cell as it was
 - result[1] = rule.Replacement[1];
 + result[1] = c1;
-@ src/urules.cpp : a push rewrites only two cells
+@ src/core/urules.cpp : a push rewrites only two cells
 - for (std::size_t i = 0; i < 3; ++i)
 + for (std::size_t i = 0; i < 2; ++i)
-@ src/urules.cpp : steps are matched on the push's first two cells
+@ src/core/urules.cpp : steps are matched on the push's first two cells
 - rule.Pattern == std::string_view(step, 2)
 + rule.Pattern == std::string_view(push, 2)
 = push and step hold the same first two cells, so the two views are equal.
-@ src/urules.cpp : solved without any box placed
+@ src/core/urules.cpp : solved without any box placed
 - return boxes == 0 && placed > 0 && targets == 0;
 + return boxes == 0 && placed >= 0 && targets == 0;
-@ src/urules.cpp : solved with one free target left
+@ src/core/urules.cpp : solved with one free target left
 - return boxes == 0 && placed > 0 && targets == 0;
 + return boxes == 0 && placed > 0 && targets <= 1;
-@ src/urules.cpp : the target under the keeper counts as free
+@ src/core/urules.cpp : the target under the keeper counts as free
 - targets += cell == '.';
 + targets += cell == '.' || cell == '+';
 
 # Navigation guards and the order of refreshes.
-@ src/ulevels.cpp : First stays on level 2
+@ src/core/ulevels.cpp : First stays on level 2
 ^ void FirstLevel()
 - CurrentLevel > 1)
 + CurrentLevel > 2)
-@ src/ulevels.cpp : Previous goes below level 1
+@ src/core/ulevels.cpp : Previous goes below level 1
 ^ void PreviousLevel()
 - CurrentLevel > 1)
 + CurrentLevel >= 1)
-@ src/ulevels.cpp : Previous jumps to level 1
+@ src/core/ulevels.cpp : Previous jumps to level 1
 - CurrentLevel = CurrentLevel - 1;
 + CurrentLevel = 1;
-@ src/ulevels.cpp : Next goes past the last level
+@ src/core/ulevels.cpp : Next goes past the last level
 ^ void NextLevel()
 - CurrentLevel < LevelCount)
 + CurrentLevel <= LevelCount)
-@ src/ulevels.cpp : Last stays on the level before the last
+@ src/core/ulevels.cpp : Last stays on the level before the last
 ^ void LastLevel()
 - CurrentLevel < LevelCount)
 + CurrentLevel < LevelCount - 1)
-@ src/ulevels.cpp : Next without its level test
+@ src/core/ulevels.cpp : Next without its level test
 ^ void NextLevel()
 - if (HasLevel() && CurrentLevel < LevelCount)
 + if (CurrentLevel < LevelCount)
 = with no level CurrentLevel and LevelCount are both 0, so the second test is already false.
-@ src/ulevels.cpp : Random draws on an empty collection
+@ src/core/ulevels.cpp : Random draws on an empty collection
 ^ void RandomLevel()
 - if (HasLevel())
 + if (true)
-@ src/ulevels.cpp : Random never draws the last level
+@ src/core/ulevels.cpp : Random never draws the last level
 - CurrentLevel = RandomBelow(LevelCount) + 1;
 + CurrentLevel = RandomBelow(LevelCount - 1) + 1;
-@ src/ulevels.cpp : the refresh asks the editor's hook whether the play window exists
+@ src/core/ulevels.cpp : the refresh asks the editor's hook whether the play window exists
 - if (RefreshTargets.Play2D)
 + if (RefreshTargets.Editeur)
-@ src/ulevels.cpp : Delete all keeps the current number
+@ src/core/ulevels.cpp : Delete all keeps the current number
 ^ void DeleteAllLevels()
 - CurrentLevel = 0;
 +
-@ src/ulevels.cpp : the new-level question answered no goes ahead
+@ src/core/ulevels.cpp : the new-level question answered no goes ahead
 - !UserInterface.Confirm("Voulez-vous réellement créer un nouveau niveau ?"))
 + UserInterface.Confirm("Voulez-vous réellement créer un nouveau niveau ?"))
-@ src/ulevels.cpp : the new-level question answered no still reloads the windows
+@ src/core/ulevels.cpp : the new-level question answered no still reloads the windows
 ^ void NewLevel()
 - return;
 + return RefreshWindows();
-@ src/ulevels.cpp : a new level is 15 columns wide
+@ src/core/ulevels.cpp : a new level is 15 columns wide
 - level.Width = 16;
 + level.Width = 15;
-@ src/ulevels.cpp : a new level refreshes the windows before showing the editor
+@ src/core/ulevels.cpp : a new level refreshes the windows before showing the editor
 - UserInterface.ShowEditor();
 -     RefreshWindows();
 + RefreshWindows();
 +     UserInterface.ShowEditor();
 = the editor loads the current level when it is created, and a shown window is refreshed either way.
-@ src/ulevels.cpp : a new level is not shown in the play window
+@ src/core/ulevels.cpp : a new level is not shown in the play window
 ^ void NewLevel()
 -     RefreshWindows();
 +
-@ src/ulevels.cpp : loading keeps the levels already there
+@ src/core/ulevels.cpp : loading keeps the levels already there
 ^ std::string LoadLevels()
 - Levels.clear();
 +
-@ src/ulevels.cpp : loading refreshes no window
+@ src/core/ulevels.cpp : loading refreshes no window
 ^ std::string LoadLevels()
 -     RefreshWindows();
 +
 
 # The level text parser.
-@ src/ulevels.cpp : a NUL does not end the text
+@ src/core/ulevels.cpp : a NUL does not end the text
 - text = text.substr(0, text.find('\0'));
 +
-@ src/ulevels.cpp : CR LF counts as two line ends
+@ src/core/ulevels.cpp : CR LF counts as two line ends
 - if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
 + if (false)
-@ src/ulevels.cpp : a text ending in a line end gets an empty last line
+@ src/core/ulevels.cpp : a text ending in a line end gets an empty last line
 - if (start < text.size())
 + if (start <= text.size())
-@ src/ulevels.cpp : a blank is not trimmed around markers
+@ src/core/ulevels.cpp : a blank is not trimmed around markers
 - return static_cast<unsigned char>(c) <= 32;
 + return static_cast<unsigned char>(c) < 32;
-@ src/ulevels.cpp : info keys compared with their case
+@ src/core/ulevels.cpp : info keys compared with their case
 - return AsciiLower(x) == AsciiLower(y);
 + return x == y;
 
 # The play window: order of drawing, guards, keys.
-@ src/fplay2d.cpp : the board is drawn column by column
+@ src/gui/fplay2d.cpp : the board is drawn column by column
 - for (std::int32_t y = 0; y < myHeight; ++y) {
 -         for (std::int32_t x = 0; x < myWidth; ++x)
 + for (std::int32_t x = 0; x < myWidth; ++x) {
 +         for (std::int32_t y = 0; y < myHeight; ++y)
-@ src/fplay2d.cpp : a keeper on a target does not become the player
+@ src/gui/fplay2d.cpp : a keeper on a target does not become the player
 - if (cell == '@' || cell == '+') {
 + if (cell == '@') {
-@ src/fplay2d.cpp : outside the grid reads as floor
+@ src/gui/fplay2d.cpp : outside the grid reads as floor
 - return OutsideCell;
 + return ' ';
-@ src/fplay2d.cpp : a rewritten cell is not redrawn
+@ src/gui/fplay2d.cpp : a rewritten cell is not redrawn
 ^ void TFRMPlay2D::SetCell(
 - DrawCell(x, y);
 +
-@ src/fplay2d.cpp : arrows play a hidden board
+@ src/gui/fplay2d.cpp : arrows play a hidden board
 - if (!HasCurrentLevel())
 + if (false)
-@ src/fplay2d.cpp : a push loses the cell beyond
+@ src/gui/fplay2d.cpp : a push loses the cell beyond
 - SetCell(x2, y2, r[2]);
 +
-@ src/fplay2d.cpp : a solved level restarts instead of moving on
+@ src/gui/fplay2d.cpp : a solved level restarts instead of moving on
 ^ void TFRMPlay2D::MovePlayer(
 - NextLevel();
 + RestartLevel();
-@ src/fplay2d.cpp : up reads the next cell as the one beyond
+@ src/gui/fplay2d.cpp : up reads the next cell as the one beyond
 - MovePlayer(myX, myY, myX, myY - 1, myX, myY - 2);
 + MovePlayer(myX, myY, myX, myY - 1, myX, myY - 1);
-@ src/fplay2d.cpp : Page Up moves forward
+@ src/gui/fplay2d.cpp : Page Up moves forward
 - {Qt::Key_PageUp, [](TFRMPlay2D &) { PreviousLevel(); }},
 + {Qt::Key_PageUp, [](TFRMPlay2D &) { NextLevel(); }},
-@ src/fplay2d.cpp : the board stays visible with no level
+@ src/gui/fplay2d.cpp : the board stays visible with no level
 - myImageBramlek->setVisible(HasCurrentLevel());
 + myImageBramlek->setVisible(true);
 
 # The centred picture: rounding of its offset, and the copy to the screen.
-@ src/imageview.cpp : the horizontal offset rounds down
+@ src/gui/imageview.cpp : the horizontal offset rounds down
 - (width() - myPicture.width()) / 2
 + (width() - myPicture.width()) >> 1
-@ src/imageview.cpp : the vertical offset rounds down
+@ src/gui/imageview.cpp : the vertical offset rounds down
 - (height() - myPicture.height()) / 2
 + (height() - myPicture.height()) >> 1
-@ src/imageview.cpp : the picture is copied from the wrong place
+@ src/gui/imageview.cpp : the picture is copied from the wrong place
 - target.translated(-offset)
 + target.translated(offset)
 
 # The editor: mouse mapping, visibility, status line, drawing.
-@ src/fediteur.cpp : the mouse's horizontal offset rounds down
-- const int offX = (myImageEditor->width() - pictureWidth) / 2;
-+ const int offX = (myImageEditor->width() - pictureWidth) >> 1;
-@ src/fediteur.cpp : the mouse's vertical offset rounds down
-- const int offY = (myImageEditor->height() - pictureHeight) / 2;
-+ const int offY = (myImageEditor->height() - pictureHeight) >> 1;
-@ src/fediteur.cpp : the right frame counts as outside
+@ src/gui/fediteur.cpp : the mouse is mapped one pixel off the picture, across
+- const int bx = x - offset.x();
++ const int bx = x - offset.x() + 1;
+@ src/gui/fediteur.cpp : the mouse is mapped without the picture's vertical offset
+- const int by = y - offset.y();
++ const int by = y;
+@ src/gui/fediteur.cpp : the right frame counts as outside
 - bx < pictureWidth
 + bx < pictureWidth - 1
-@ src/fediteur.cpp : the pixel above the frame counts as inside
+@ src/gui/fediteur.cpp : the pixel above the frame counts as inside
 - by >= 0 &&
 + by >= -1 &&
-@ src/fediteur.cpp : the column is clamped one too far
+@ src/gui/fediteur.cpp : the column is clamped one too far
 - const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth);
 + const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth + 1);
-@ src/fediteur.cpp : the column's lower clamp dropped
+@ src/gui/fediteur.cpp : the column's lower clamp dropped
 - const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth);
 + const int cx = std::min(bx / Pitch + 1, myWidth);
 = the clamp only serves points inside the picture, where bx >= 0 already gives a column >= 1.
-@ src/fediteur.cpp : the picture stays visible with no level
+@ src/gui/fediteur.cpp : the picture stays visible with no level
 - myImageEditor->setVisible(HasCurrentLevel());
 + myImageEditor->setVisible(true);
-@ src/fediteur.cpp : a reload clears the status line
+@ src/gui/fediteur.cpp : a reload clears the status line
 - myImageEditor->setVisible(HasCurrentLevel());
 + myImageEditor->setVisible(HasCurrentLevel()), LBLInfos->clear();
-@ src/fediteur.cpp : the status line starts with its name
+@ src/gui/fediteur.cpp : the status line starts with its name
 ^ void TFRMEditeur::FormCreate()
 - LBLInfos->clear();
 +
-@ src/fediteur.cpp : a right drag picks only where it starts
+@ src/gui/fediteur.cpp : a right drag picks only where it starts
 ^ void TFRMEditeur::myImageEditorMouseMove(
 - buttons & Qt::RightButton);
 + false);
-@ src/fediteur.cpp : the lattice's vertical lines stop a pixel short
+@ src/gui/fediteur.cpp : the lattice's vertical lines stop a pixel short
 - painter.drawLine(Pitch * i, 0, Pitch * i, height - 1);
 + painter.drawLine(Pitch * i, 0, Pitch * i, height - 2);
 = the bottom line of the lattice, drawn next, covers the pixel left out.
-@ src/fediteur.cpp : cells are drawn over the lattice's horizontal lines
+@ src/gui/fediteur.cpp : cells are drawn over the lattice's horizontal lines
 - QPoint(Pitch * x + 1, Pitch * y + 1)
 + QPoint(Pitch * x + 1, Pitch * y)
 
 # The frame: accelerators, confirmations, tiling.
-@ src/fmain.cpp : a taken letter is taken again
+@ src/gui/fmain.cpp : a taken letter is taken again
 - if (IsAcceleratorCharacter(caption[i]) && !taken.count(upper)) {
 + if (IsAcceleratorCharacter(caption[i])) {
-@ src/fmain.cpp : case matters for taken letters
+@ src/gui/fmain.cpp : case matters for taken letters
 - const QChar upper = caption[i].toUpper();
 + const QChar upper = caption[i];
-@ src/fmain.cpp : digits never count
+@ src/gui/fmain.cpp : digits never count
 - (upper >= QLatin1Char('0') && upper <= QLatin1Char('9'));
 + false;
-@ src/fmain.cpp : accented letters count
+@ src/gui/fmain.cpp : accented letters count
 - upper <= QLatin1Char('Z')) ||
 + upper <= QChar(0xff)) ||
-@ src/fmain.cpp : every free letter of a caption is marked
+@ src/gui/fmain.cpp : every free letter of a caption is marked
 ^ QStringList WithAccelerators(
 - break;
 +
-@ src/fmain.cpp : the chosen letter is not taken
+@ src/gui/fmain.cpp : the chosen letter is not taken
 - taken.insert(upper);
 +
-@ src/fmain.cpp : separators are given a letter too
+@ src/gui/fmain.cpp : separators are given a letter too
 - if (caption != QLatin1String("-")) {
 + if (true) {
 = "-" holds no letter or digit, so the loop marks nothing in it anyway.
-@ src/fmain.cpp : the menu titles get no accelerators
+@ src/gui/fmain.cpp : the menu titles get no accelerators
 - titles = WithAccelerators(titles);
 +
-@ src/fmain.cpp : the new-level question's answer is inverted
+@ src/gui/fmain.cpp : the new-level question's answer is inverted
 - return ConfirmationBox(QString::fromStdString(question));
 + return !ConfirmationBox(QString::fromStdString(question));
-@ src/fmain.cpp : deleting all levels on "Non"
+@ src/gui/fmain.cpp : deleting all levels on "Non"
 - if (ConfirmationBox(QStringLiteral("Voulez-vous réellement supprimer tous les niveaux ?")))
 + if (!ConfirmationBox(QStringLiteral("Voulez-vous réellement supprimer tous les niveaux ?")))
-@ src/fmain.cpp : reloading on "Non"
+@ src/gui/fmain.cpp : reloading on "Non"
 - if (!ConfirmationBox(QStringLiteral("Voulez-vous réellement recharger les 280 niveaux ?")))
 + if (ConfirmationBox(QStringLiteral("Voulez-vous réellement recharger les 280 niveaux ?")))
-@ src/fmain.cpp : quitting on "Non"
+@ src/gui/fmain.cpp : quitting on "Non"
 - CanClose = ConfirmationBox(
 + CanClose = !ConfirmationBox(
-@ src/fmain.cpp : tiled children overlap by a pixel
+@ src/gui/fmain.cpp : tiled children overlap by a pixel
 - const int to = length * (i + 1) / count;
 + const int to = length * (i + 1) / count + 1;
 
 # Hints: splitting and routing.
-@ src/hints.cpp : the tooltip is the long part
+@ src/gui/hints.cpp : the tooltip is the long part
 - return hint.section(QLatin1Char('|'), 0, 0);
 + return hint.section(QLatin1Char('|'), -1, -1);
-@ src/hints.cpp : the long part keeps the bar
+@ src/gui/hints.cpp : the long part keeps the bar
 - return bar < 0 ? hint : hint.mid(bar + 1);
 + return bar < 0 ? hint : hint.mid(bar);
-@ src/hints.cpp : a hint without a bar has no long part
+@ src/gui/hints.cpp : a hint without a bar has no long part
 - return bar < 0 ? hint : hint.mid(bar + 1);
 + return bar < 0 ? QString() : hint.mid(bar + 1);
-@ src/hints.cpp : an open menu does not hide the hint
+@ src/gui/hints.cpp : an open menu does not hide the hint
 - if (myInside && !QApplication::activePopupWidget())
 + if (myInside)
-@ src/hints.cpp : leaving the window keeps the pointer inside
+@ src/gui/hints.cpp : leaving the window keeps the pointer inside
 ^ bool THintTracker::eventFilter(
 - myInside = false;
 + myInside = true;
