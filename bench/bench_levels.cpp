@@ -40,6 +40,7 @@ void BM_ParseLevels(benchmark::State &state)
     state.counters["levels"] = LevelCount;
     state.counters["bytes"] = double(text.size());
 }
+
 BENCHMARK(BM_ParseLevels)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadLevels(benchmark::State &state)
@@ -50,6 +51,7 @@ void BM_LoadLevels(benchmark::State &state)
     }
     state.counters["levels"] = LevelCount;
 }
+
 BENCHMARK(BM_LoadLevels)->Unit(benchmark::kMicrosecond);
 
 } // namespace

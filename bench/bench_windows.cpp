@@ -54,6 +54,7 @@ void BM_PlayArrowKey(benchmark::State &state)
             window.MoveLeft();
     }
 }
+
 BENCHMARK(BM_PlayArrowKey)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayLoadLevel(benchmark::State &state)
@@ -63,6 +64,7 @@ void BM_PlayLoadLevel(benchmark::State &state)
     for (auto _ : state)
         window.LoadLevel();
 }
+
 BENCHMARK(BM_PlayLoadLevel)->Unit(benchmark::kMicrosecond);
 
 // One mouse move with the left button held, painting the cell under the pointer.
@@ -80,6 +82,7 @@ void BM_EditorPaintingMove(benchmark::State &state)
         QApplication::sendEvent(view, &move);
     }
 }
+
 BENCHMARK(BM_EditorPaintingMove)->Unit(benchmark::kMicrosecond);
 
 void BM_EditorDrawBoard(benchmark::State &state)
@@ -89,6 +92,7 @@ void BM_EditorDrawBoard(benchmark::State &state)
     for (auto _ : state)
         editor.DrawBoard();
 }
+
 BENCHMARK(BM_EditorDrawBoard)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -44,7 +44,9 @@ class TstCollection : public QObject
     Q_OBJECT
 
 private slots:
+
     void init() { WatchWindows(true, true); }
+
     void cleanup() { WatchWindows(false, false); }
 
     void navigation_data();

@@ -65,7 +65,9 @@ class TstEditeur : public QObject
     Q_OBJECT
 
 private slots:
+
     void initTestCase() { PrepareGuiTest(); }
+
     void init();
     void cleanup();
 
@@ -103,6 +105,7 @@ private:
             Item("MNUAfficherEditeur")->trigger();
         QVERIFY(FRMEditeur);
     }
+
     // Bitmap pixel (bx, by) as the control's own coordinates at the design size.
     static QPoint At(int bx, int by) { return QPoint(bx + 107, by + 51); }
 
@@ -157,6 +160,7 @@ void TstEditeur::opensWithACopyOfTheLevel()
         {"BTNValider", 200, "Appliquer les Modifications", {18, 18}},
         {"BTNAnnuler", 225, "Annuler les Modifications", {18, 18}},
     };
+
     for (const auto &expected : buttons) {
         auto *button = FRMEditeur->findChild<QToolButton *>(expected.name);
         QVERIFY2(button, expected.name);

@@ -55,6 +55,7 @@ class TDesktopButtonOrder : public QProxyStyle
 {
 public:
     explicit TDesktopButtonOrder(int layout) : myLayout(layout) {}
+
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
@@ -86,7 +87,9 @@ class TstMain : public QObject
     Q_OBJECT
 
 private slots:
+
     void initTestCase() { PrepareGuiTest(); }
+
     void init();
     void cleanup();
 

@@ -9,6 +9,7 @@ class TstMissingResource : public QObject
     Q_OBJECT
 
 private slots:
+
     void loadWithoutText()
     {
         AddLevel({"#@$.#"});

@@ -35,6 +35,7 @@ class TstParser : public QObject
     Q_OBJECT
 
 private slots:
+
     void init() { DeleteAllLevels(); }
 
     void exampleBlock();

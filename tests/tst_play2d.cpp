@@ -24,7 +24,9 @@ class TstPlay2D : public QObject
     Q_OBJECT
 
 private slots:
+
     void initTestCase() { PrepareGuiTest(); }
+
     void init();
     void cleanup();
 
@@ -55,11 +57,13 @@ private:
     {
         return RowsOf(myWindow->Tablo(), myWindow->BoardWidth(), myWindow->BoardHeight());
     }
+
     void Press(const QString &keys)
     {
         for (const QChar key : keys)
             QTest::keyClick(myWindow.get(), Arrows.value(key));
     }
+
     QToolButton *Button(const char *name) const
     {
         return myWindow->findChild<QToolButton *>(QString::fromLatin1(name));
@@ -160,6 +164,7 @@ void TstPlay2D::moves_data()
         {"box then top edge", {"$", "@"}, "u", {0, 1}},
         {"box then bottom edge", {"@", "$"}, "d", {0, 0}},
     };
+
     for (const auto &row : blocked)
         QTest::newRow(row.name) << row.grid << row.keys << row.grid << row.player;
 }
@@ -471,6 +476,7 @@ void TstPlay2D::buttonBar()
         {"BTNNiveauSuivant", 75, "Niveau Suivant", "Niveau Suivant|Niveau Suivant (PAGE DOWN)"},
         {"BTNDernierNiveau", 100, "Dernier Niveau", "Dernier Niveau|Dernier Niveau (END)"},
     };
+
     QWidget *bar = myWindow->findChild<QWidget *>("PNLBoutons");
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), QRect(0, 0, 472, 25));

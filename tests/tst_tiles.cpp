@@ -58,7 +58,9 @@ class TstTiles : public QObject
     Q_OBJECT
 
 private slots:
+
     void initTestCase() { PrepareGuiTest(); }
+
     void tiles_data();
     void tiles();
     void everyTileKeepsItsRing();
@@ -218,6 +220,7 @@ void TstTiles::playGlyphs()
 void TstTiles::editorGlyphs()
 {
     const QRgb olive = qRgb(128, 128, 0);
+
     const struct {
         QImage image;
         QSet<QRgb> colours;
@@ -225,6 +228,7 @@ void TstTiles::editorGlyphs()
         {TickGlyph(), {olive, qRgb(0, 128, 0), qRgb(0, 255, 0), qRgb(0, 0, 128)}},
         {CrossGlyph(), {olive, qRgb(128, 0, 0), qRgb(255, 0, 0), qRgb(128, 128, 128)}},
     };
+
     for (const auto &glyph : glyphs) {
         QCOMPARE(glyph.image.size(), QSize(18, 18));
         QCOMPARE(glyph.image.pixel(0, 17), olive);

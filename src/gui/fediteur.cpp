@@ -54,6 +54,7 @@ void TFRMEditeur::CreateButtonBar()
         TTile Tile;
         char Tool;
     };
+
     static const TPaletteButton palette[] = {
         {"BTNWall", "Mur", TTile::Wall, '#'},
         {"BTNTarget", "Emplacement", TTile::Target, '.'},

@@ -113,11 +113,13 @@ void TFRMMain::CreateMenus()
         const char *Name;
         void (TFRMMain::*Click)();
     };
+
     struct TMenu {
         const char *Caption;
         const char *Name;
         std::vector<TItem> Items;
     };
+
     const TMenu menus[] = {
         {"Fichier",
          "MNUFichier",
@@ -318,42 +320,52 @@ void TFRMMain::MNUFichierNouveauClick()
 {
     NewLevel();
 }
+
 void TFRMMain::MNUFichierQuitterClick()
 {
     close();
 }
+
 void TFRMMain::MNUNiveauPremierClick()
 {
     FirstLevel();
 }
+
 void TFRMMain::MNUNiveauPrecedentClick()
 {
     PreviousLevel();
 }
+
 void TFRMMain::MNUNiveauSuivantClick()
 {
     NextLevel();
 }
+
 void TFRMMain::MNUNiveauDernierClick()
 {
     LastLevel();
 }
+
 void TFRMMain::MNUNiveauAleatoireClick()
 {
     RandomLevel();
 }
+
 void TFRMMain::MNUNiveauRecommencerClick()
 {
     RestartLevel();
 }
+
 void TFRMMain::MNUAfficherEcran2DClick()
 {
     ShowOrCreate(FRMPlay2D);
 }
+
 void TFRMMain::MNUAfficherEditeurClick()
 {
     ShowOrCreate(FRMEditeur);
 }
+
 void TFRMMain::MNUAideInformationsClick()
 {
     ShowOrCreate(FRMInfos);
@@ -405,10 +417,12 @@ void TFRMMain::MNUFenetreCascadeClick()
     if (active)
         myMdiArea->setActiveSubWindow(active);
 }
+
 void TFRMMain::MNUFenetreMosaiqueHorizontaleClick()
 {
     TileChildren(Qt::Horizontal);
 }
+
 void TFRMMain::MNUFenetreMosaiqueVerticaleClick()
 {
     TileChildren(Qt::Vertical);

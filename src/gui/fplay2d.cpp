@@ -67,6 +67,7 @@ void TFRMPlay2D::CreateButtonBar()
         const char *Hint;
         void (TFRMPlay2D::*Click)();
     };
+
     static const TButton buttons[] = {
         {&TFRMPlay2D::BTNPremierNiveau, "BTNPremierNiveau", TPlayGlyph::First,
          "Premier Niveau|Premier Niveau (HOME)", &TFRMPlay2D::BTNPremierNiveauClick},
@@ -174,14 +175,17 @@ void TFRMPlay2D::MoveLeft()
 {
     MovePlayer(myX, myY, myX - 1, myY, myX - 2, myY);
 }
+
 void TFRMPlay2D::MoveRight()
 {
     MovePlayer(myX, myY, myX + 1, myY, myX + 2, myY);
 }
+
 void TFRMPlay2D::MoveUp()
 {
     MovePlayer(myX, myY, myX, myY - 1, myX, myY - 2);
 }
+
 void TFRMPlay2D::MoveDown()
 {
     MovePlayer(myX, myY, myX, myY + 1, myX, myY + 2);
@@ -214,18 +218,22 @@ void TFRMPlay2D::BTNPremierNiveauClick()
 {
     FirstLevel();
 }
+
 void TFRMPlay2D::BTNNiveauPrecedentClick()
 {
     PreviousLevel();
 }
+
 void TFRMPlay2D::BTNNiveauAleatoireClick()
 {
     RandomLevel();
 }
+
 void TFRMPlay2D::BTNNiveauSuivantClick()
 {
     NextLevel();
 }
+
 void TFRMPlay2D::BTNDernierNiveauClick()
 {
     LastLevel();

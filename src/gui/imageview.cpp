@@ -84,10 +84,12 @@ void TImageView::mousePressEvent(QMouseEvent *event)
 {
     Forward(OnMouseDown, event);
 }
+
 void TImageView::mouseMoveEvent(QMouseEvent *event)
 {
     Forward(OnMouseMove, event);
 }
+
 void TImageView::mouseReleaseEvent(QMouseEvent *event)
 {
     Forward(OnMouseUp, event);

@@ -66,9 +66,13 @@ public:
     explicit TPixelArtIconEngine(const QImage &picture) : myPicture(picture) {}
 
     QIconEngine *clone() const override { return new TPixelArtIconEngine(myPicture); }
+
     QString key() const override { return QStringLiteral("vorkade-pixel-art"); }
+
     bool isNull() override { return myPicture.isNull(); }
+
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {myPicture.size()}; }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override

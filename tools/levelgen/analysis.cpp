@@ -69,9 +69,11 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
     const int cells = room.FloorCount();
     occupied[box] = 0;
     std::vector<int> seen(static_cast<std::size_t>(cells * cells), -1);
+
     struct TNode {
         int Box, Keeper, Pushes;
     };
+
     std::vector<TNode> queue{{.Box = box, .Keeper = keeper, .Pushes = 0}};
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const TNode node = queue[i];

@@ -18,6 +18,7 @@ public:
     }
 
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < myWidth && y < myHeight; }
+
     bool Floor(int x, int y) const { return Inside(x, y) && myFloor[y * myWidth + x]; }
 
     void Set(int x, int y, bool floor)
