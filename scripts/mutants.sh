@@ -28,6 +28,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 declare -A programs=(
     [src/core/urules.h]="tst_play2d tst_solutions tst_levelset tst_levelgen"
     [src/core/urules.cpp]="tst_play2d tst_solutions tst_levelset tst_levelgen"
+    [src/core/ulevels.h]="tst_collection tst_parser tst_missingresource tst_play2d tst_main tst_editeur tst_levelset"
     [src/core/ulevels.cpp]="tst_collection tst_parser tst_missingresource tst_play2d tst_main tst_editeur tst_levelset"
     [src/gui/fplay2d.cpp]="tst_play2d tst_main tst_editeur tst_solutions"
     [src/gui/imageview.cpp]="tst_play2d tst_editeur tst_tiles"
@@ -145,9 +146,9 @@ mutants() {
 ^ void NewLevel()
 - return;
 + return RefreshWindows();
-@ src/core/ulevels.cpp : a new level is 15 columns wide
-- level.Width = 16;
-+ level.Width = 15;
+@ src/core/ulevels.h : a new level is 15 columns wide
+- NewLevelWidth = 16;
++ NewLevelWidth = 15;
 @ src/core/ulevels.cpp : a new level refreshes the windows before showing the editor
 - UserInterface.ShowEditor();
 -     RefreshWindows();
