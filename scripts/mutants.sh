@@ -191,10 +191,11 @@ mutants() {
 -         for (std::int32_t x = 0; x < myWidth; ++x)
 + for (std::int32_t x = 0; x < myWidth; ++x) {
 +         for (std::int32_t y = 0; y < myHeight; ++y)
-@ src/gui/fplay2d.cpp : a keeper on a target does not become the player
-- if (cell == '@' || cell == '+') {
-+ if (cell == '@') {
-@ src/gui/fplay2d.cpp : outside the grid reads as floor
+@ src/core/ulevels.h : a keeper on a target is not a keeper
+- return c == '@' || c == '+';
++ return c == '@';
+@ src/core/urules.cpp : outside the grid reads as floor
+^ char ReadCell(
 - return OutsideCell;
 + return ' ';
 @ src/gui/fplay2d.cpp : a rewritten cell is not redrawn
