@@ -23,11 +23,12 @@ fuzz_seconds=30
 cmake --preset fuzz
 cmake --build --preset fuzz --parallel "$jobs"
 mkdir -p build-fuzz/findings
-for target in parser moves; do
+for target in parser moves editor; do
   # Each target reaches all it checks with short inputs; longer ones only slow it down.
   case $target in
     parser) max_len=256 ;;
     moves) max_len=16 ;;
+    editor) max_len=64 ;;
   esac
   scratch=$(mktemp -d)
   status=0
