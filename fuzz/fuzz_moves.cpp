@@ -88,7 +88,6 @@ const std::array<const char *, 5> ButtonNames{
 
 QApplication *Application = nullptr;
 TFRMPlay2D *Window = nullptr;
-TTablo Before; // the window's grid before the press under way
 
 bool IsBox(char c)
 {
@@ -170,6 +169,18 @@ void UseOnlyLevel(const TLevel &level)
     LevelCount = 1;
     CurrentLevel = 1;
     RefreshWindows();
+}
+
+// Between inputs the window holds a one-cell keeper. A grid without a keeper leaves
+// the player where the last one stood, so no earlier input decides where the moves
+// start; and every input allocates and frees the same number of blocks, where a
+// larger grid than the last one looked like a leak and was run a second time.
+void UseParkingLevel()
+{
+    TLevel parking;
+    parking.Width = parking.Height = 1;
+    SizeTablo(parking.Tablo, 1, 1, '@');
+    UseOnlyLevel(parking);
 }
 
 void Send(const TPress &press, std::uint8_t byte)
@@ -301,6 +312,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     FRMPlay2D = Window;
     Window->show();
     Require(QTest::qWaitForWindowExposed(Window), "the play window is shown");
+    UseParkingLevel();
     return 0;
 }
 
@@ -311,28 +323,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t used = 0;
     const TLevel level = DecodeLevel(data, size, used);
 
-    // A grid without a keeper leaves the player where the last one stood: put one
-    // keeper at the corner first, so no earlier input decides where the moves start.
-    if (CountCells(level.Tablo, IsKeeper) == 0) {
-        TLevel start;
-        start.Width = start.Height = 1;
-        SizeTablo(start.Tablo, 1, 1, '@');
-        UseOnlyLevel(start);
-    }
     UseOnlyLevel(level);
     CheckPicture(level.Tablo, level.Width, level.Height);
 
+    // A copy, not a reference: the press rewrites the window's grid. Assigned into
+    // the grid of the last press, it allocates nothing while the size stays.
+    TTablo before;
     for (std::size_t i = used; i < size; ++i) {
         const TPress &press = Presses[data[i] % Presses.size()];
-        // A copy, not a reference: the press rewrites the window's grid. Assigned into
-        // the grid of the last press, it allocates nothing while the size stays.
-        Before = Window->Tablo();
+        before = Window->Tablo();
         const QPoint keeper(Window->PlayerX(), Window->PlayerY());
         Send(press, data[i]);
-        CheckPress(level, Before, keeper, press);
+        CheckPress(level, before, keeper, press);
     }
     CheckPicture(Window->Tablo(), level.Width, level.Height);
     // Lets the window paint what the presses changed, as the event loop would.
     QCoreApplication::processEvents();
+    UseParkingLevel();
     return 0;
 }
