@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace
@@ -61,8 +62,9 @@ std::string GridsAsText(const std::vector<TLevel> &levels)
     return text;
 }
 
-void CheckGridsReadBack(const std::vector<TLevel> &levels)
+void CheckGridsReadBack()
 {
+    const std::vector<TLevel> levels = std::move(Levels);
     const std::string text = GridsAsText(levels);
     DeleteAllLevels();
     ParseLevels(SplitLines(text));
@@ -90,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const TLevel &level : Levels)
         CheckLevel(level, lines.size(), size);
 
-    CheckGridsReadBack(std::vector<TLevel>(Levels));
+    CheckGridsReadBack();
     DeleteAllLevels();
     return 0;
 }
