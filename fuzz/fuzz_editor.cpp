@@ -51,6 +51,7 @@ struct TPaletteEntry {
     const char *Name;
     char Tool;
 };
+
 const std::array<TPaletteEntry, 7> Palette{{
     {"BTNWall", '#'},
     {"BTNTarget", '.'},

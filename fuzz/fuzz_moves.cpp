@@ -89,19 +89,6 @@ const std::array<const char *, 5> ButtonNames{
 QApplication *Application = nullptr;
 TFRMPlay2D *Window = nullptr;
 
-bool IsBox(char c)
-{
-    return c == '$' || c == '*';
-}
-bool IsKeeper(char c)
-{
-    return c == '@' || c == '+';
-}
-bool IsTarget(char c)
-{
-    return c == '.' || c == '*' || c == '+';
-}
-
 template <typename Predicate> int CountCells(const TTablo &tablo, Predicate predicate)
 {
     int count = 0;
@@ -136,12 +123,12 @@ char OffTarget(char c)
 // Targets are taken away from the last cell backwards until that holds.
 void KeepUnsolvable(TLevel &level)
 {
-    const int boxes = CountCells(level.Tablo, IsBox);
-    int targets = CountCells(level.Tablo, IsTarget);
+    const int boxes = CountCells(level.Tablo, IsBoxCell);
+    int targets = CountCells(level.Tablo, IsTargetCell);
     for (std::int32_t i = level.Width * level.Height - 1; i >= 0 && boxes > 0 && targets >= boxes;
          --i) {
         char &cell = level.Tablo[i % level.Width][i / level.Width];
-        if (IsTarget(cell)) {
+        if (IsTargetCell(cell)) {
             cell = OffTarget(cell);
             --targets;
         }
@@ -254,12 +241,14 @@ void CheckPress(const TLevel &level, const TTablo &before, QPoint keeper, const 
         Require(column.size() == static_cast<std::size_t>(level.Height),
                 "columns keep their cells");
 
-    Require(CountCells(after, IsBox) == CountCells(level.Tablo, IsBox), "boxes are never lost");
-    Require(CountCells(after, IsKeeper) == CountCells(level.Tablo, IsKeeper),
+    Require(CountCells(after, IsBoxCell) == CountCells(level.Tablo, IsBoxCell),
+            "boxes are never lost");
+    Require(CountCells(after, IsKeeperCell) == CountCells(level.Tablo, IsKeeperCell),
             "keepers are never lost nor added");
     for (std::int32_t x = 0; x < level.Width; ++x) {
         for (std::int32_t y = 0; y < level.Height; ++y) {
-            Require(IsTarget(after[x][y]) == IsTarget(level.Tablo[x][y]), "targets stay put");
+            Require(IsTargetCell(after[x][y]) == IsTargetCell(level.Tablo[x][y]),
+                    "targets stay put");
             if (press.Effect == TEffect::Move && after[x][y] != before[x][y])
                 Require(InPress(x, y, keeper, press), "a move writes only its own cells");
         }
@@ -268,10 +257,11 @@ void CheckPress(const TLevel &level, const TTablo &before, QPoint keeper, const 
         Require(after == level.Tablo, "navigation on the only level starts it again");
     if (press.Effect == TEffect::Nothing)
         Require(after == before, "a key without a use changes nothing");
-    if (CountCells(level.Tablo, IsKeeper) == 1) {
+    if (CountCells(level.Tablo, IsKeeperCell) == 1) {
         const std::int32_t x = Window->PlayerX();
         const std::int32_t y = Window->PlayerY();
-        Require(x >= 0 && x < level.Width && y >= 0 && y < level.Height && IsKeeper(after[x][y]),
+        Require(x >= 0 && x < level.Width && y >= 0 && y < level.Height &&
+                    IsKeeperCell(after[x][y]),
                 "a lone keeper is where the window puts the player");
     }
     Require(Levels.size() == 1 && Levels[0].Tablo == level.Tablo,
