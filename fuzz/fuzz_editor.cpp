@@ -127,8 +127,8 @@ QPoint PictureOffset(const TModel &model)
     bool same = true;
     for (int row = 0; row < TileSize; ++row) {
         const auto *drawn =
-            reinterpret_cast<const QRgb *>(picture.constScanLine(Pitch * y + 1 + row)) + Pitch * x +
-            1;
+            reinterpret_cast<const QRgb *>(picture.constScanLine(Pitch * y + 1 + row)) +
+            static_cast<std::ptrdiff_t>(Pitch) * x + 1;
         const auto *wanted = reinterpret_cast<const QRgb *>(tile.constScanLine(row));
         for (int column = 0; column < TileSize; ++column)
             same &= drawn[column] == wanted[column];

@@ -64,7 +64,8 @@ std::string GridsAsText(const std::vector<TLevel> &levels)
 
 void CheckGridsReadBack()
 {
-    const std::vector<TLevel> levels = std::move(Levels);
+    std::vector<TLevel> levels;
+    levels.swap(Levels); // the collection is left empty, its levels kept here
     const std::string text = GridsAsText(levels);
     DeleteAllLevels();
     ParseLevels(SplitLines(text));

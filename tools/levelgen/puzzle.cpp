@@ -75,22 +75,21 @@ TPuzzle TPuzzle::FromRows(const std::vector<std::string> &rows)
     // Only the keeper's area is floor: blank the other open cells. Without a keeper
     // there is no floor at all.
     std::vector<char> floor(open.size(), 0);
-    std::vector<int> stack;
-    if (keeper >= 0) {
+    if (keeper >= 0 && width > 0) {
+        std::vector<int> stack{keeper};
         floor[keeper] = 1;
-        stack.push_back(keeper);
-    }
-    while (!stack.empty()) {
-        const int i = stack.back();
-        stack.pop_back();
-        for (int d = 0; d < DirectionCount; ++d) {
-            const int x = i % width + DeltaX[d];
-            const int y = i / width + DeltaY[d];
-            const int n = y * width + x;
-            if (x < 0 || y < 0 || x >= width || y >= height || !open[n] || floor[n])
-                continue;
-            floor[n] = 1;
-            stack.push_back(n);
+        while (!stack.empty()) {
+            const int i = stack.back();
+            stack.pop_back();
+            for (int d = 0; d < DirectionCount; ++d) {
+                const int x = i % width + DeltaX[d];
+                const int y = i / width + DeltaY[d];
+                const int n = y * width + x;
+                if (x < 0 || y < 0 || x >= width || y >= height || !open[n] || floor[n])
+                    continue;
+                floor[n] = 1;
+                stack.push_back(n);
+            }
         }
     }
     TPuzzle puzzle;
