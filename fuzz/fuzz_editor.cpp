@@ -15,7 +15,7 @@
 // the palette button from Palette. The tool is '#' when an input starts. Runs pass
 // -max_len=64: a dozen events reach every case of the mapping.
 #include "fediteur.h"
-#include "fuzzcheck.h"
+#include "fuzzwindow.h"
 #include "global.h"
 #include "imageview.h"
 #include "tileset.h"
@@ -62,7 +62,6 @@ const std::array<TPaletteEntry, 7> Palette{{
     {"BTNEmpty", '-'},
 }};
 
-QApplication *Application = nullptr;
 TFRMEditeur *Editor = nullptr;
 std::array<QToolButton *, 7> PaletteButtons{};
 
@@ -213,19 +212,7 @@ void SendMouse(TModel &model, const TLevel &level, TAction action, Qt::MouseButt
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // The game takes no option; this harness picks the windowless platform itself.
-    static int argc = 3;
-    static char name[] = "fuzz_editor";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char *argv[] = {name, platformOption, platform, nullptr};
-    // Offscreen cannot honour some window hints and says so on every show.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
-        if (!message.startsWith(QLatin1String("This plugin does not support")))
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
-    // Both live until the process ends; they are never destroyed.
-    Application = new QApplication(argc, argv);
+    StartOffscreenApplication();
     Editor = new TFRMEditeur;
     FRMEditeur = Editor;
     Editor->resize(WindowSize);

@@ -13,7 +13,7 @@
 // each reload dearer. Runs pass -max_len=16: a grid around the keeper and a dozen
 // presses, where longer inputs only added presses to replay.
 #include "fplay2d.h"
-#include "fuzzcheck.h"
+#include "fuzzwindow.h"
 #include "global.h"
 #include "imageview.h"
 #include "tileset.h"
@@ -86,7 +86,6 @@ const std::array<const char *, 5> ButtonNames{
     "BTNNiveauSuivant", "BTNDernierNiveau",
 };
 
-QApplication *Application = nullptr;
 TFRMPlay2D *Window = nullptr;
 
 template <typename Predicate> int CountCells(const TTablo &tablo, Predicate predicate)
@@ -285,19 +284,7 @@ void CheckPress(const TLevel &level, const TTablo &before, QPoint keeper, const 
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // The game takes no option; this harness picks the windowless platform itself.
-    static int argc = 3;
-    static char name[] = "fuzz_moves";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char *argv[] = {name, platformOption, platform, nullptr};
-    // Offscreen cannot honour some window hints and says so on every show.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &message) {
-        if (!message.startsWith(QLatin1String("This plugin does not support")))
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
-    // Both live until the process ends; they are never destroyed.
-    Application = new QApplication(argc, argv);
+    StartOffscreenApplication();
     Window = new TFRMPlay2D;
     FRMPlay2D = Window;
     Window->show();

@@ -268,7 +268,7 @@ void SetLevelRows(TLevel &level, const TLines &rows)
     level.Height = width > 0 ? static_cast<std::int32_t>(rows.size()) : 0;
 
     SizeTablo(level.Tablo, level.Width, level.Height, ' ');
-    for (std::size_t y = 0; y < rows.size() && width > 0; ++y) {
+    for (std::size_t y = 0; y < rows.size(); ++y) {
         const std::string_view row = rows[y];
         for (std::size_t x = 0; x < row.size(); ++x)
             level.Tablo[x][y] = row[x];

@@ -4,6 +4,7 @@ a window manager would send. Every process started here is ended by its id."""
 
 import ctypes
 import ctypes.util
+import functools
 import os
 import select
 import shutil
@@ -36,6 +37,7 @@ def _stop(process):
         process.wait(timeout=10)
 
 
+@functools.lru_cache(maxsize=None)
 def _xlib():
     xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
