@@ -11,8 +11,6 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset default
 cmake --build build --parallel "$jobs"
 ctest --preset default --parallel "$jobs"
-# Regenerating all 280 levels byte for byte (minutes), alone on the machine.
-ctest --preset slow
 
 # The preset's tests stop at the first sanitizer report, leaks included.
 cmake --preset sanitize

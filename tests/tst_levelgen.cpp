@@ -1,16 +1,23 @@
-// The level generator: its search against boards worked out by hand and against an
-// independent forward search, its own replay check, a fresh run of the first levels
-// against the committed files, and its command's answer to a bad argument.
+// The level generator: its searches against boards worked out by hand and against an
+// independent forward search, its starts from random pulls, its own replay check, a
+// fresh run of the first levels against the committed files, and its command's
+// answers to a check of one world and to a bad argument.
+#include "effort.h"
 #include "global.h"
 #include "levelset.h"
+#include "prng.h"
 #include "puzzle.h"
 #include "reversesearch.h"
 #include "searchpick.h"
 #include "solution.h"
 #include "ulevels.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <deque>
@@ -146,6 +153,7 @@ private slots:
     void initTestCase();
     void reverseDepth_data();
     void reverseDepth();
+    void pulledStarts();
     void greedyPlayer_data();
     void greedyPlayer();
     void replayCheck_data();
@@ -154,6 +162,9 @@ private slots:
     void forwardSearchAgrees();
     void regeneration_data();
     void regeneration();
+    void statistics();
+    void partCheck_data();
+    void partCheck();
     void badArgument_data();
     void badArgument();
 
@@ -172,28 +183,62 @@ void TstLevelGen::initTestCase()
     mySolutions = CommittedSolutions();
 }
 
+// Both searches, the reverse one and the planner that measures a level's effort, on
+// boards small enough to count by hand: the planner's count is the states it expands
+// before it takes the solved one (-1: the count is not checked), and its own solution
+// must replay.
 void TstLevelGen::reverseDepth_data()
 {
     QTest::addColumn<TRows>("rows");
     QTest::addColumn<int>("pushes");
-    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2;
-    QTest::newRow("keeper on the far side") << TRows{"#######", "#.$ @ #", "#######"} << 1;
+    QTest::addColumn<int>("expanded");
+    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2 << 2;
+    QTest::newRow("keeper on the far side") << TRows{"#######", "#.$ @ #", "#######"} << 1 << 1;
     QTest::newRow("a turn") << TRows{"######", "#@   #", "# $  #", "#  . #", "#    #", "######"}
-                            << 2;
+                            << 2 << 2;
     QTest::newRow("two rows, two boxes")
-        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4;
+        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4 << 4;
     QTest::newRow("deep target first")
-        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8;
-    QTest::newRow("box in a corner") << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1;
+        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8 << 8;
+    QTest::newRow("four boxes end as a square") << TRows{"#######", "#@    #", "# $ $ #", "#     #",
+                                                         "# $ $ #", "#  .. #", "#  .. #", "#######"}
+                                                << 12 << 12;
+    QTest::newRow("box in a corner") << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1 << 0;
     QTest::newRow("two boxes abreast in a corridor")
-        << TRows{"########", "#@$$ ..#", "########"} << -1;
+        << TRows{"########", "#@$$ ..#", "########"} << -1 << 1;
 }
 
 void TstLevelGen::reverseDepth()
 {
     QFETCH(TRows, rows);
     QFETCH(int, pushes);
+    QFETCH(int, expanded);
     QCOMPARE(ReverseDepth(rows), pushes);
+    const TEffort effort = MeasureEffort(TPuzzle::FromRows(rows), 1 << 20);
+    QVERIFY(effort.Complete);
+    QCOMPARE(effort.Pushes, pushes);
+    if (expanded >= 0)
+        QCOMPARE(effort.Expanded, std::int64_t(expanded));
+    if (pushes >= 0)
+        QVERIFY(ReplaySolves(rows, SolutionLetters(TPuzzle::FromRows(rows), effort.Solution)));
+}
+
+// Every start drawn by random pulls can be solved, whatever the draw; the seeds are
+// fixed so that a failure replays.
+void TstLevelGen::pulledStarts()
+{
+    const TRows rows{"##########", "#@       #", "#  ##    #", "#     #  #",
+                     "#  .. #  #", "#  ..    #", "##########"};
+    const TPuzzle room = TPuzzle::FromRows(rows);
+    for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+        TPrng rng(seed);
+        const TPuzzle start = PulledStart(rng, room.Room, room.Targets, 25);
+        QCOMPARE(start.Boxes.size(), room.Targets.size());
+        QVERIFY(!std::binary_search(start.Boxes.begin(), start.Boxes.end(), start.Keeper));
+        const TEffort effort = MeasureEffort(start, 1 << 20);
+        QVERIFY2(effort.Complete && effort.Pushes >= 0, qPrintable(QString("seed %1").arg(seed)));
+        QCOMPARE(effort.Pushes, ReverseDepth(start.Rows()));
+    }
 }
 
 void TstLevelGen::greedyPlayer_data()
@@ -246,8 +291,15 @@ void TstLevelGen::forwardSearchAgrees()
 {
     QFETCH(int, number);
     QVERIFY(number <= mySolutions.size());
-    QCOMPARE(ForwardOptimum(Levels[number - 1]),
-             PushCount(mySolutions[number - 1].section(' ', 1)));
+    const int optimum = ForwardOptimum(Levels[number - 1]);
+    QCOMPARE(optimum, PushCount(mySolutions[number - 1].section(' ', 1)));
+    TRows rows;
+    for (const QByteArray &line : myBlocks[number - 1].split('\n').mid(1)) {
+        if (line.contains('='))
+            break;
+        rows.push_back(line.chopped(1).toStdString());
+    }
+    QCOMPARE(MeasureEffort(TPuzzle::FromRows(rows), 1 << 20).Pushes, optimum);
 }
 
 void TstLevelGen::regeneration_data()
@@ -265,6 +317,58 @@ void TstLevelGen::regeneration()
     QCOMPARE(QByteArray::fromStdString(LevelBlock(fresh, LevelInfoOf(MasterSeed, number))),
              myBlocks[number - 1]);
     QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), mySolutions[number - 1] + "\n");
+}
+
+// The statistics of the regenerated worlds, the planner's effort among them, stand in
+// the docs as the generator wrote them.
+void TstLevelGen::statistics()
+{
+    QFile docs(QFileInfo(VORKADE_SOLUTIONS).dir().filePath("../docs/levels.md"));
+    QVERIFY(docs.open(QIODevice::ReadOnly));
+    const QByteArray written = docs.readAll();
+    const QList<QByteArray> lines = QByteArray::fromStdString(StatisticsTable(myFresh)).split('\n');
+    QCOMPARE(lines.size(), RegeneratedLevels / 10 + 3);
+    for (const QByteArray &line : lines)
+        QVERIFY2(written.contains(line + '\n'), line.constData());
+}
+
+void TstLevelGen::partCheck_data()
+{
+    QTest::addColumn<bool>("tampered");
+    QTest::addColumn<int>("status");
+    QTest::newRow("as committed") << false << 0;
+    QTest::newRow("one push of level 145 changed") << true << 1;
+}
+
+// One world is checked alone: the levels before it, for the duplicates, are taken from
+// the committed text instead of being made again.
+void TstLevelGen::partCheck()
+{
+    QFETCH(bool, tampered);
+    QFETCH(int, status);
+    QTemporaryDir root;
+    QVERIFY(root.isValid() && QDir(root.path()).mkpath("resources"));
+    QFile text(":/TXT/NIVEAUX");
+    QFile copy(root.filePath("resources/niveaux.txt"));
+    QVERIFY(text.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly));
+    copy.write(text.readAll());
+    copy.close();
+    QStringList solutions = mySolutions;
+    if (tampered) {
+        QString &line = solutions[144];
+        const int push = int(line.indexOf(QRegularExpression("[LURD]")));
+        line[push] = line[push] == 'L' ? 'R' : 'L';
+    }
+    QFile solutionFile(root.filePath("resources/niveaux-solutions.txt"));
+    QVERIFY(solutionFile.open(QIODevice::WriteOnly));
+    solutionFile.write((solutions.join('\n') + '\n').toLatin1());
+    solutionFile.close();
+    QProcess levelgen;
+    levelgen.start(VORKADE_LEVELGEN,
+                   {"--check", "--first", "141", "--last", "150", "--root", root.path()});
+    QVERIFY(levelgen.waitForFinished(60000));
+    QCOMPARE(levelgen.exitCode(), status);
+    QVERIFY(levelgen.readAllStandardOutput().startsWith("levels 141..150: "));
 }
 
 void TstLevelGen::badArgument_data()

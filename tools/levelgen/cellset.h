@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <vector>
 
 namespace levelgen
 {
@@ -34,6 +35,35 @@ inline int CellCount(TCellSet set)
 {
     return std::popcount(static_cast<std::uint64_t>(set)) +
            std::popcount(static_cast<std::uint64_t>(set >> 64));
+}
+
+// A hash of a set (and of whatever a search packs into its top bits).
+inline std::uint64_t HashOf(TCellSet set)
+{
+    const auto mix = [](std::uint64_t x) {
+        x ^= x >> 33;
+        x *= 0xFF51AFD7ED558CCDULL;
+        x ^= x >> 33;
+        x *= 0xC4CEB9FE1A85EC53ULL;
+        return x ^ (x >> 33);
+    };
+    return mix(static_cast<std::uint64_t>(set) ^ mix(static_cast<std::uint64_t>(set >> 64)));
+}
+
+// The cells reached from `start` through `open` cells, `neighbours[cell]` being the
+// floor cells next to `cell`.
+inline TCellSet Flood(const std::vector<TCellSet> &neighbours, TCellSet open, int start)
+{
+    TCellSet reach = CellBit(start);
+    TCellSet frontier = reach;
+    while (frontier != 0) {
+        const int cell = FirstCell(frontier);
+        frontier &= frontier - 1;
+        const TCellSet fresh = neighbours[cell] & open & ~reach;
+        reach |= fresh;
+        frontier |= fresh;
+    }
+    return reach;
 }
 
 } // namespace levelgen

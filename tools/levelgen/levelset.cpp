@@ -104,16 +104,28 @@ std::string CanonicalGrid(const std::vector<std::string> &rows)
     return best;
 }
 
+// Ragged rows filled with blanks to the grid's width, as the generator holds them.
+std::vector<std::string> Padded(std::vector<std::string> rows)
+{
+    std::size_t width = 0;
+    for (const std::string &row : rows)
+        width = std::max(width, row.size());
+    for (std::string &row : rows)
+        row.resize(width, ' ');
+    return rows;
+}
+
 std::string RightTrimmed(std::string row)
 {
     row.erase(row.find_last_not_of(' ') + 1);
     return row;
 }
 
-int Median(std::vector<int> values)
+// The upper median of an even count.
+template <typename T> T Median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    return values.empty() ? T() : values[values.size() / 2];
 }
 
 } // namespace
@@ -142,19 +154,27 @@ TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number)
 }
 
 std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
-                                   const std::function<void(int, const TMadeLevel &)> &progress)
+                                   const std::function<void(int, const TMadeLevel &)> &progress,
+                                   const std::vector<std::vector<std::string>> &earlier)
 {
-    // Whether a level is made again depends on every level before it, so a part of the
-    // set is made from level 1 on and cut out at the end.
-    std::vector<TMadeLevel> levels(last);
+    // Whether a level is made again depends on every level before it, so without the
+    // earlier grids a part of the set is made from level 1 on and cut out at the end.
+    std::set<std::string> seen;
+    const bool given = static_cast<int>(earlier.size()) >= first - 1;
+    if (given) {
+        for (int i = 0; i + 1 < first; ++i)
+            seen.insert(CanonicalGrid(Padded(earlier[i])));
+    }
+    const int skipped = given ? first - 1 : 0;
+    std::vector<TMadeLevel> levels(last - skipped);
     std::vector<std::exception_ptr> failures(levels.size());
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < levels.size(); i = next++) {
             try {
-                levels[i] = MakeLevel(masterSeed, static_cast<int>(i) + 1, 0);
+                levels[i] = MakeLevel(masterSeed, skipped + static_cast<int>(i) + 1, 0);
                 if (progress)
-                    progress(static_cast<int>(i) + 1, levels[i]);
+                    progress(skipped + static_cast<int>(i) + 1, levels[i]);
             } catch (...) {
                 failures[i] = std::current_exception();
             }
@@ -169,13 +189,12 @@ std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last
         if (failure)
             std::rethrow_exception(failure);
     }
-    std::set<std::string> seen;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         for (int salt = 1; seen.count(CanonicalGrid(levels[i].Rows)) != 0; ++salt)
-            levels[i] = MakeLevel(masterSeed, static_cast<int>(i) + 1, salt);
+            levels[i] = MakeLevel(masterSeed, skipped + static_cast<int>(i) + 1, salt);
         seen.insert(CanonicalGrid(levels[i].Rows));
     }
-    levels.erase(levels.begin(), levels.begin() + (first - 1));
+    levels.erase(levels.begin(), levels.begin() + (first - 1 - skipped));
     return levels;
 }
 
@@ -200,26 +219,50 @@ std::string SolutionLine(int number, const TMadeLevel &level)
 
 std::string StatisticsTable(const std::vector<TMadeLevel> &levels)
 {
-    std::string table = "| World | Boxes | Optimal pushes (min / median / max) | Box changes "
-                        "(median) | States searched |\n|---|---|---|---|---|\n";
+    std::string table =
+        "| World | Boxes | Optimal pushes (min / median / max) | Box changes (median) | "
+        "Planner's effort (min / median / max) | Room cells (median) | Largest room | "
+        "States searched |\n|---|---|---|---|---|---|---|---|\n";
+    const auto effortText = [](const TMadeLevel &level) {
+        return (level.EffortComplete ? "" : "> ") + std::to_string(level.Effort);
+    };
     for (std::size_t start = 0; start < levels.size(); start += LevelsPerWorld) {
-        std::vector<int> boxes, pushes, changes;
+        std::vector<int> boxes, pushes, changes, cells;
+        std::vector<std::int64_t> efforts;
         std::int64_t states = 0;
+        const TMadeLevel *easiest = nullptr, *hardest = nullptr, *largest = nullptr;
         for (std::size_t i = start; i < std::min(levels.size(), start + LevelsPerWorld); ++i) {
-            boxes.push_back(levels[i].Boxes);
-            pushes.push_back(levels[i].Pushes);
-            changes.push_back(levels[i].BoxChanges);
-            states += levels[i].StatesSearched;
+            const TMadeLevel &level = levels[i];
+            const int area = static_cast<int>(level.Rows.size() * level.Rows[0].size());
+            boxes.push_back(level.Boxes);
+            pushes.push_back(level.Pushes);
+            changes.push_back(level.BoxChanges);
+            cells.push_back(area);
+            states += level.StatesSearched;
+            // A level the planner could not take up at all (too much floor) is left out.
+            if (level.EffortComplete || level.Effort > 0) {
+                efforts.push_back(level.Effort);
+                easiest = easiest == nullptr || level.Effort < easiest->Effort ? &level : easiest;
+                hardest = hardest == nullptr || level.Effort > hardest->Effort ? &level : hardest;
+            }
+            largest = largest == nullptr || area > static_cast<int>(largest->Rows.size() *
+                                                                    largest->Rows[0].size())
+                          ? &level
+                          : largest;
         }
         const int world = static_cast<int>(start / LevelsPerWorld);
-        char line[200];
-        std::snprintf(line, sizeof line, "| %s | %d-%d | %d / %d / %d | %d | %lld |\n",
-                      world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
-                      *std::min_element(boxes.begin(), boxes.end()),
-                      *std::max_element(boxes.begin(), boxes.end()),
-                      *std::min_element(pushes.begin(), pushes.end()), Median(pushes),
-                      *std::max_element(pushes.begin(), pushes.end()), Median(changes),
-                      static_cast<long long>(states));
+        char line[400];
+        std::snprintf(
+            line, sizeof line,
+            "| %s | %d-%d | %d / %d / %d | %d | %s / %lld / %s | %d | %zu x %zu | %lld |\n",
+            world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
+            *std::min_element(boxes.begin(), boxes.end()),
+            *std::max_element(boxes.begin(), boxes.end()),
+            *std::min_element(pushes.begin(), pushes.end()), Median(pushes),
+            *std::max_element(pushes.begin(), pushes.end()), Median(changes),
+            effortText(*easiest).c_str(), static_cast<long long>(Median(efforts)),
+            effortText(*hardest).c_str(), Median(cells), largest->Rows[0].size(),
+            largest->Rows.size(), static_cast<long long>(states));
         table += line;
     }
     return table;

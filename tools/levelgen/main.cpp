@@ -6,7 +6,9 @@
 //
 // Exit status: 0 done (or the files match), 1 the files differ or a file could not be
 // read or written, 2 a bad argument.
+#include "effort.h"
 #include "levelset.h"
+#include "puzzle.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,6 +35,7 @@ struct TOptions {
     int First = 1;
     int Last = LevelTotal;
     bool Check = false;
+    bool Effort = false;
     bool Progress = false;
 };
 
@@ -55,6 +58,7 @@ struct TOptionRule {
 
 const TOptionRule OptionRules[] = {
     {.Name = "--check", .Flag = &TOptions::Check},
+    {.Name = "--effort", .Flag = &TOptions::Effort},
     {.Name = "--progress", .Flag = &TOptions::Progress},
     {.Name = "--root", .Text = &TOptions::Root},
     {.Name = "--threads", .Number = &TOptions::Threads},
@@ -96,7 +100,7 @@ std::string ArgumentFault(int argc, char **argv, TOptions &options)
     if (options.First < 1 || options.First > options.Last || options.Last > LevelTotal)
         return "the levels run from 1 to " + std::to_string(LevelTotal) +
                ", --first no further than --last";
-    if (!options.Check && (options.First != 1 || options.Last != LevelTotal))
+    if (!options.Check && !options.Effort && (options.First != 1 || options.Last != LevelTotal))
         return "a part of the set can only be checked (--check)";
     return {};
 }
@@ -164,7 +168,7 @@ std::optional<TInputs> ReadInputs(const TOptions &options)
         {DocsFile, &inputs.Docs},
     };
     for (const auto &[file, into] : reads) {
-        const bool wanted = options.Check ? file != DocsFile : file == DocsFile;
+        const bool wanted = options.Check || options.Effort ? file != DocsFile : file == DocsFile;
         if (!wanted)
             continue;
         std::optional<std::string> text = ReadFile(options.Root + file);
@@ -203,22 +207,71 @@ bool WriteAll(const TOptions &options, const std::string &docs, const std::strin
     return true;
 }
 
+// The grid rows of each block of a level text.
+std::vector<std::vector<std::string>> GridsOf(const std::string &text)
+{
+    std::vector<std::vector<std::string>> grids;
+    std::size_t at = 0;
+    while ((at = text.find("[LEVEL]\r\n", at)) != std::string::npos) {
+        at += 9;
+        std::vector<std::string> rows;
+        for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+            const std::string row = text.substr(at, end - at);
+            if (row.find('=') != std::string::npos || row.find('[') != std::string::npos)
+                break;
+            rows.push_back(row);
+        }
+        grids.push_back(rows);
+    }
+    return grids;
+}
+
+int MeasureCommitted(const TOptions &options, const std::string &text)
+{
+    const std::vector<std::vector<std::string>> grids = GridsOf(text);
+    for (int number = options.First; number <= options.Last; ++number) {
+        if (number > static_cast<int>(grids.size()))
+            return 1;
+        const auto start = std::chrono::steady_clock::now();
+        const TPuzzle puzzle = TPuzzle::FromRows(grids[number - 1]);
+        const TEffort effort = MeasureEffort(puzzle, 8'000'000);
+        std::size_t width = 0;
+        for (const std::string &row : grids[number - 1])
+            width = std::max(width, row.size());
+        std::printf("%3d %2zu %3d %9lld%s %2zux%-2zu %.1f s\n", number, puzzle.Boxes.size(),
+                    effort.Pushes, static_cast<long long>(effort.Expanded),
+                    effort.Complete ? " " : "+", width, grids[number - 1].size(),
+                    SecondsSince(start));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 int Run(const TOptions &options)
 {
     const std::optional<TInputs> inputs = ReadInputs(options);
     if (!inputs)
         return 1;
+    if (options.Effort)
+        return MeasureCommitted(options, inputs->Text);
     const auto start = std::chrono::steady_clock::now();
     std::mutex printing;
     const auto progress = [&](int number, const TMadeLevel &level) {
         const std::lock_guard<std::mutex> lock(printing);
-        std::fprintf(stderr, "%6.1f s  level %3d: %2d boxes, %3d pushes, %lld states\n",
+        std::fprintf(stderr,
+                     "%6.1f s  level %3d: %2d boxes, %3d pushes, effort %s%lld, %zu x %zu, %lld "
+                     "states\n",
                      SecondsSince(start), number, level.Boxes, level.Pushes,
+                     level.EffortComplete ? "" : "> ", static_cast<long long>(level.Effort),
+                     level.Rows[0].size(), level.Rows.size(),
                      static_cast<long long>(level.StatesSearched));
     };
+    // A check of a part takes the levels before it from the committed text, for the
+    // duplicates, instead of making them again.
     const std::vector<TMadeLevel> levels =
         MakeLevels(MasterSeed, options.First, options.Last, options.Threads,
-                   options.Progress ? progress : std::function<void(int, const TMadeLevel &)>());
+                   options.Progress ? progress : std::function<void(int, const TMadeLevel &)>(),
+                   options.Check ? GridsOf(inputs->Text) : std::vector<std::vector<std::string>>());
     std::string text, solutions;
     std::int64_t states = 0;
     for (std::size_t i = 0; i < levels.size(); ++i) {

@@ -6,20 +6,6 @@ namespace levelgen
 namespace
 {
 
-std::uint64_t Mix(std::uint64_t x)
-{
-    x ^= x >> 33;
-    x *= 0xFF51AFD7ED558CCDULL;
-    x ^= x >> 33;
-    x *= 0xC4CEB9FE1A85EC53ULL;
-    return x ^ (x >> 33);
-}
-
-std::uint64_t StateHash(TCellSet key)
-{
-    return Mix(static_cast<std::uint64_t>(key) ^ Mix(static_cast<std::uint64_t>(key >> 64)));
-}
-
 constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
 
 } // namespace
@@ -42,16 +28,7 @@ TReverseSearch::TReverseSearch(const TRoom &room, TCellSet targets, TCellSet box
 
 TCellSet TReverseSearch::Flood(TCellSet open, int start) const
 {
-    TCellSet reach = CellBit(start);
-    TCellSet frontier = reach;
-    while (frontier != 0) {
-        const int cell = FirstCell(frontier);
-        frontier &= frontier - 1;
-        const TCellSet fresh = myNeighbours[cell] & open & ~reach;
-        reach |= fresh;
-        frontier |= fresh;
-    }
-    return reach;
+    return levelgen::Flood(myNeighbours, open, start);
 }
 
 TCellSet TReverseSearch::KeeperArea(std::uint32_t state) const
@@ -67,13 +44,13 @@ void TReverseSearch::AddStarts(TCellSet exitCells)
         left &= ~area;
         if (exitCells == 0 || (area & exitCells) != 0) {
             const TCellSet key = myTargets | (TCellSet(FirstCell(area)) << KeeperShift);
-            Insert(key, StateHash(key), StateCount());
+            Insert(key, HashOf(key), StateCount());
         }
     }
     myLayerStart = {0, StateCount()};
 }
 
-void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth)
+void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth, int lastDepth)
 {
     // Reserving touches no memory yet, and saves copying the states as they grow.
     myStates.reserve(static_cast<std::size_t>(maxStates) + 64);
@@ -92,6 +69,8 @@ void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth)
             return;
         }
         myLayerStart.push_back(StateCount());
+        if (depth + 1 == lastDepth)
+            return;
         if (wantedDepth > depth + 1 &&
             static_cast<std::int64_t>(StateCount()) * wantedDepth > maxStates * (depth + 1))
             return;
@@ -121,7 +100,7 @@ void TReverseSearch::Expand(std::uint32_t state)
             const TCellSet moved = boxes ^ CellBit(box) ^ CellBit(keeper);
             keys[count] =
                 moved | (TCellSet(FirstCell(Flood(myFloor & ~moved, beyond))) << KeeperShift);
-            hashes[count] = StateHash(keys[count]);
+            hashes[count] = HashOf(keys[count]);
             __builtin_prefetch(&mySlots[hashes[count] & (mySlots.size() - 1)]);
             ++count;
         }
@@ -154,7 +133,7 @@ void TReverseSearch::Grow()
     mySlots.assign(mySlots.size() * 2, 0);
     const std::size_t mask = mySlots.size() - 1;
     for (std::uint32_t state = 0; state < StateCount(); ++state) {
-        const std::uint64_t hash = StateHash(myStates[state]);
+        const std::uint64_t hash = HashOf(myStates[state]);
         std::size_t slot = hash & mask;
         while (mySlots[slot] != 0)
             slot = (slot + 1) & mask;

@@ -29,7 +29,8 @@ public:
     // With a `wantedDepth`, the budget is paced: a search that has used more of it than
     // its depth's share of wantedDepth is stopped at the end of a layer, for such a
     // search is flooding a wide space and would run out long before the depth wanted.
-    void Run(std::int64_t maxStates, int wantedDepth = 0);
+    // With a `lastDepth`, the search ends once that layer is whole.
+    void Run(std::int64_t maxStates, int wantedDepth = 0, int lastDepth = 0);
 
     bool Complete() const { return myComplete; }
     std::uint32_t StateCount() const { return static_cast<std::uint32_t>(myStates.size()); }

@@ -63,6 +63,17 @@ private:
     std::vector<char> myFloor;
 };
 
+// The drawn cell furthest out towards a side drawn at random.
+int EdgeCell(TPrng &rng, const std::vector<int> &floor, int width)
+{
+    const int side = static_cast<int>(rng.Below(DirectionCount));
+    const auto outward = [&](int cell) {
+        return (cell % width) * DeltaX[side] + (cell / width) * DeltaY[side];
+    };
+    return *std::max_element(floor.begin(), floor.end(),
+                             [&](int a, int b) { return outward(a) < outward(b); });
+}
+
 // Rectangles until the floor reaches a size drawn in the shape's range; notches and
 // pillars take a few cells back afterwards.
 void JoinRectangles(TPrng &rng, const TRoomShape &shape, TCanvas &canvas)
@@ -78,7 +89,9 @@ void JoinRectangles(TPrng &rng, const TRoomShape &shape, TCanvas &canvas)
         int top = rng.Between(0, shape.CanvasHeight - h);
         if (!floor.empty()) {
             // Overlap a cell already drawn, so the rectangles stay joined.
-            const int anchor = floor[rng.Below(static_cast<std::uint32_t>(floor.size()))];
+            const int anchor = shape.EdgePercent > 0 && rng.Percent(shape.EdgePercent)
+                                   ? EdgeCell(rng, floor, canvas.Width())
+                                   : floor[rng.Below(static_cast<std::uint32_t>(floor.size()))];
             left = std::clamp(anchor % canvas.Width() - rng.Between(0, w - 1), 0,
                               shape.CanvasWidth - w);
             top = std::clamp(anchor / canvas.Width() - rng.Between(0, h - 1), 0,
@@ -155,7 +168,8 @@ std::vector<char> DrawFloor(TPrng &rng, const TRoomShape &shape)
 TRoom BuildRoom(TPrng &rng, const TRoomShape &shape)
 {
     TRoom room = TRoom::FromFloor(shape.CanvasWidth, shape.CanvasHeight, DrawFloor(rng, shape));
-    if (room.FloorCount() < shape.MinFloor || room.FloorCount() > shape.MaxFloor)
+    if (room.FloorCount() < shape.MinFloor || room.FloorCount() > shape.MaxFloor ||
+        room.Height() < shape.MinHeight)
         return {};
     return room;
 }

@@ -19,6 +19,10 @@ struct TRoomShape {
     int Pillars = 2;
     int MinFloor = 12;
     int MaxFloor = 40;
+    // The chance, in percent, that a rectangle grows out from the drawing's edge
+    // instead of from any cell of it: rooms that sprawl, with arms and corridors.
+    int EdgePercent = 0;
+    int MinHeight = 0; // rows, walls included
 };
 
 // The drawing itself: `floor` marks, row by row on the canvas, the cells drawn as
@@ -26,7 +30,8 @@ struct TRoomShape {
 std::vector<char> DrawFloor(TPrng &rng, const TRoomShape &shape);
 
 // A room drawn at random in the given shape, or an empty room (FloorCount() == 0)
-// when the drawing's floor count falls outside MinFloor..MaxFloor.
+// when the drawing's floor count falls outside MinFloor..MaxFloor or the room is
+// lower than MinHeight.
 TRoom BuildRoom(TPrng &rng, const TRoomShape &shape);
 
 } // namespace levelgen

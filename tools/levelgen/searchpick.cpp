@@ -1,6 +1,7 @@
 #include "searchpick.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace levelgen
 {
@@ -43,9 +44,10 @@ std::vector<int> WalkDistances(const TRoom &room, int from)
 
 // Pushes, box changes, box lines, and the detour over the matching bound: the more a
 // solution winds and switches boxes beyond what the distances ask, the better.
-int Score(const TSolutionShape &shape, int bound)
+int Score(const TSolutionShape &shape, int bound, int detourWeight)
 {
-    return shape.Pushes + 2 * shape.BoxChanges + shape.BoxLines + 3 * (shape.Pushes - bound);
+    return shape.Pushes + 2 * shape.BoxChanges + shape.BoxLines +
+           detourWeight * (shape.Pushes - bound);
 }
 
 } // namespace
@@ -115,9 +117,84 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
     return pushes;
 }
 
+TPuzzle PulledStart(TPrng &rng, const TRoom &room, const std::vector<int> &targets, int pulls)
+{
+    std::vector<TCellSet> neighbours(room.FloorCount(), 0);
+    TCellSet floor = 0;
+    for (int cell = 0; cell < room.FloorCount(); ++cell) {
+        floor |= CellBit(cell);
+        for (int d = 0; d < DirectionCount; ++d) {
+            if (room.Next(cell, d) >= 0)
+                neighbours[cell] |= CellBit(room.Next(cell, d));
+        }
+    }
+    // A pull that takes a box further from every target is drawn most of the time, so
+    // that the boxes spread instead of shuffling about the store.
+    const TDistances distances = LoneBoxDistances(room, targets);
+    const auto nearest = [&](int cell) {
+        int best = INT_MAX;
+        for (const std::vector<int> &distance : distances)
+            best = distance[cell] >= 0 ? std::min(best, distance[cell]) : best;
+        return best;
+    };
+    struct TPull {
+        int Box, To, Keeper;
+    };
+    const auto choices = [&](TCellSet boxes, int keeper) {
+        std::vector<TPull> found;
+        const TCellSet reach = Flood(neighbours, floor & ~boxes, keeper);
+        for (TCellSet left = boxes; left != 0; left &= left - 1) {
+            const int box = FirstCell(left);
+            for (int d = 0; d < DirectionCount; ++d) {
+                const int to = room.Next(box, d);
+                const int beyond = to < 0 ? -1 : room.Next(to, d);
+                if (beyond >= 0 && Holds(reach, to) && !Holds(boxes, beyond))
+                    found.push_back({.Box = box, .To = to, .Keeper = beyond});
+            }
+        }
+        return found;
+    };
+    const TCellSet targetSet = SetOf(targets);
+    TCellSet boxes = targetSet;
+    // The keeper starts where he can pull something.
+    std::vector<int> free = CellsOf(floor & ~boxes);
+    rng.Shuffle(free);
+    const auto firstPull = std::find_if(free.begin(), free.end(),
+                                        [&](int cell) { return !choices(boxes, cell).empty(); });
+    int keeper = firstPull == free.end() ? free[0] : *firstPull;
+    for (int i = 0; i < 4 * pulls && (i < pulls || (boxes & targetSet) != 0); ++i) {
+        std::vector<TPull> any = choices(boxes, keeper), outward;
+        for (const TPull &pull : any) {
+            if (nearest(pull.To) > nearest(pull.Box))
+                outward.push_back(pull);
+        }
+        // A pull after which the keeper could pull nothing more is drawn again.
+        const auto pullAmong = [&](std::vector<TPull> options) {
+            while (!options.empty()) {
+                const std::size_t pick = rng.Below(static_cast<std::uint32_t>(options.size()));
+                const TPull pull = options[pick];
+                const TCellSet next = boxes ^ CellBit(pull.Box) ^ CellBit(pull.To);
+                if (!choices(next, pull.Keeper).empty()) {
+                    boxes = next;
+                    keeper = pull.Keeper;
+                    return true;
+                }
+                options.erase(options.begin() + static_cast<std::ptrdiff_t>(pick));
+            }
+            return false;
+        };
+        const bool moved =
+            (!outward.empty() && rng.Percent(75) && pullAmong(outward)) || pullAmong(any);
+        if (!moved)
+            break;
+    }
+    return {.Room = room, .Boxes = CellsOf(boxes), .Targets = targets, .Keeper = keeper};
+}
+
 std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,
                                        TCellSet targets, int minPushes, int maxPushes,
-                                       std::size_t kept, const TStateFilter &accept)
+                                       std::size_t kept, const TStateFilter &accept,
+                                       int detourWeight)
 {
     const TDistances distances = LoneBoxDistances(room, CellsOf(targets));
     std::vector<TCandidate> best;
@@ -132,7 +209,8 @@ std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom
             if (accept && !accept(state, pushes))
                 continue;
             const int bound = MatchingBound(distances, CellsOf(search.Boxes(state)));
-            best.push_back({.State = state, .Score = Score(ShapeOf(room, pushes), bound)});
+            best.push_back(
+                {.State = state, .Score = Score(ShapeOf(room, pushes), bound, detourWeight)});
         }
     }
     std::stable_sort(best.begin(), best.end(),

@@ -2,6 +2,7 @@
 
 #include "analysis.h"
 #include "prng.h"
+#include "puzzle.h"
 #include "reversesearch.h"
 
 #include <cstdint>
@@ -26,6 +27,11 @@ int PickKeeper(TPrng &rng, const std::vector<int> &area, const std::vector<int> 
 // The forward pushes from `state` to the solved position along the search's parents.
 std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, std::uint32_t state);
 
+// A start reached from the solved position by `pulls` pulls drawn at random, the keeper
+// walking anywhere he can between them: solvable by construction, its optimum unknown.
+// The keeper starts on a free cell drawn at random. Boxes may end on targets.
+TPuzzle PulledStart(TPrng &rng, const TRoom &room, const std::vector<int> &targets, int pulls);
+
 struct TCandidate {
     std::uint32_t State;
     int Score;
@@ -35,9 +41,12 @@ struct TCandidate {
 using TStateFilter = std::function<bool(std::uint32_t state, const std::vector<TPush> &pushes)>;
 
 // The best-scoring states of depth minPushes..maxPushes with no box on a target, best
-// first, at most `kept`; large layers are sampled evenly. `accept` may be empty.
+// first, at most `kept`; large layers are sampled evenly. `accept` may be empty. The
+// score adds pushes, twice the box changes, the box lines, and `detourWeight` times
+// the detour over the matching bound.
 std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,
                                        TCellSet targets, int minPushes, int maxPushes,
-                                       std::size_t kept, const TStateFilter &accept);
+                                       std::size_t kept, const TStateFilter &accept,
+                                       int detourWeight = 3);
 
 } // namespace levelgen

@@ -1,0 +1,302 @@
+#include "effort.h"
+
+#include "analysis.h"
+#include "cellset.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace levelgen
+{
+
+namespace
+{
+
+constexpr int MaxBoxes = 20;
+// A pairing cost that marks a box that can never reach that target.
+constexpr int Unreachable = 1 << 14;
+
+// The least-cost perfect matching of an n x n cost table, by the Hungarian method
+// with potentials (rows and columns from 1, as the method is usually written).
+int LeastMatching(int n, const std::array<std::array<int, MaxBoxes>, MaxBoxes> &cost)
+{
+    std::array<int, MaxBoxes + 1> u{}, v{}, match{}, way{};
+    for (int row = 1; row <= n; ++row) {
+        match[0] = row;
+        int column = 0;
+        std::array<int, MaxBoxes + 1> least;
+        std::array<bool, MaxBoxes + 1> used{};
+        least.fill(INT_MAX);
+        do {
+            used[column] = true;
+            const int at = match[column];
+            int delta = INT_MAX, nextColumn = 0;
+            for (int j = 1; j <= n; ++j) {
+                if (used[j])
+                    continue;
+                const int reduced = cost[at - 1][j - 1] - u[at] - v[j];
+                if (reduced < least[j]) {
+                    least[j] = reduced;
+                    way[j] = column;
+                }
+                if (least[j] < delta) {
+                    delta = least[j];
+                    nextColumn = j;
+                }
+            }
+            for (int j = 0; j <= n; ++j) {
+                if (used[j]) {
+                    u[match[j]] += delta;
+                    v[j] -= delta;
+                } else {
+                    least[j] -= delta;
+                }
+            }
+            column = nextColumn;
+        } while (match[column] != 0);
+        do {
+            const int previous = way[column];
+            match[column] = match[previous];
+            column = previous;
+        } while (column != 0);
+    }
+    return -v[0];
+}
+
+constexpr int KeeperShift = MaxSetCells;
+constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
+constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
+
+class TAStar
+{
+public:
+    explicit TAStar(const TPuzzle &puzzle);
+    TEffort Run(std::int64_t maxExpanded, TCellSet boxes, int keeper);
+
+private:
+    // The bound of a box set, or -1 when some box can reach no target of its own.
+    int Bound(TCellSet boxes) const;
+    // Whether the box just pushed onto `cell` closes a 2 x 2 block that can never move.
+    bool Frozen(TCellSet boxes, int cell) const;
+    TCellSet KeyOf(TCellSet boxes, int keeper) const;
+    // Reaches `key` at depth `g`: a new state, or a shorter way to one still open.
+    void Offer(TCellSet key, int g, std::uint32_t parent);
+    std::vector<TPush> PathTo(std::uint32_t index) const;
+    void Grow();
+
+    const TRoom &myRoom;
+    TDistances myDistances;
+    TCellSet myFloor = 0;
+    TCellSet myTargets = 0;
+    TCellSet myLive = 0;
+    std::vector<TCellSet> myNeighbours;
+    std::vector<TCellSet> myKeys;
+    std::vector<std::uint16_t> myDepth;
+    std::vector<std::uint16_t> myBound;
+    std::vector<char> myClosed;
+    std::vector<std::uint32_t> myParent;
+    // Open addressing: a slot holds the state's index + 1 in its low half (0 when
+    // empty) and the high half of its hash.
+    std::vector<std::uint64_t> mySlots;
+    // [f][g]: the states waiting, a stack per depth.
+    std::vector<std::vector<std::vector<std::uint32_t>>> myOpen;
+};
+
+TAStar::TAStar(const TPuzzle &puzzle)
+    : myRoom(puzzle.Room), myDistances(LoneBoxDistances(puzzle.Room, puzzle.Targets))
+{
+    const std::vector<char> live = LiveCells(myDistances);
+    myNeighbours.assign(myRoom.FloorCount(), 0);
+    for (int cell = 0; cell < myRoom.FloorCount(); ++cell) {
+        myFloor |= CellBit(cell);
+        if (live[cell])
+            myLive |= CellBit(cell);
+        for (int d = 0; d < DirectionCount; ++d) {
+            if (myRoom.Next(cell, d) >= 0)
+                myNeighbours[cell] |= CellBit(myRoom.Next(cell, d));
+        }
+    }
+    for (const int target : puzzle.Targets)
+        myTargets |= CellBit(target);
+    mySlots.assign(std::size_t(1) << 12, 0);
+}
+
+int TAStar::Bound(TCellSet boxes) const
+{
+    std::array<std::array<int, MaxBoxes>, MaxBoxes> cost{};
+    int n = 0;
+    for (; boxes != 0; boxes &= boxes - 1, ++n) {
+        const int box = FirstCell(boxes);
+        for (std::size_t t = 0; t < myDistances.size(); ++t) {
+            const int d = myDistances[t][box];
+            cost[n][t] = d < 0 ? Unreachable : d;
+        }
+    }
+    const int bound = LeastMatching(n, cost);
+    return bound >= Unreachable ? -1 : bound;
+}
+
+bool TAStar::Frozen(TCellSet boxes, int cell) const
+{
+    const int x = myRoom.X(cell), y = myRoom.Y(cell);
+    for (int corner = 0; corner < 4; ++corner) {
+        const int left = x - (corner & 1), top = y - (corner >> 1);
+        bool closed = true, offTarget = false;
+        for (int i = 0; i < 4 && closed; ++i) {
+            const int at = myRoom.FloorAt(left + (i & 1), top + (i >> 1));
+            if (at < 0)
+                continue;
+            closed = Holds(boxes, at);
+            offTarget = offTarget || (closed && !Holds(myTargets, at));
+        }
+        if (closed && offTarget)
+            return true;
+    }
+    return false;
+}
+
+TCellSet TAStar::KeyOf(TCellSet boxes, int keeper) const
+{
+    const int area = FirstCell(Flood(myNeighbours, myFloor & ~boxes, keeper));
+    return boxes | (TCellSet(area) << KeeperShift);
+}
+
+void TAStar::Offer(TCellSet key, int g, std::uint32_t parent)
+{
+    if (myKeys.size() * 2 >= mySlots.size())
+        Grow();
+    const std::uint64_t hash = HashOf(key);
+    const std::size_t mask = mySlots.size() - 1;
+    std::size_t slot = hash & mask;
+    std::uint32_t index = 0;
+    for (;; slot = (slot + 1) & mask) {
+        const std::uint64_t held = mySlots[slot];
+        if (held == 0) {
+            index = static_cast<std::uint32_t>(myKeys.size());
+            mySlots[slot] = (hash & ~LowHalf) | (index + 1);
+            const int bound = Bound(key & BoxMask);
+            myKeys.push_back(key);
+            myDepth.push_back(UINT16_MAX);
+            myParent.push_back(parent);
+            myBound.push_back(static_cast<std::uint16_t>(bound));
+            // A state no pairing can solve is closed at once and never expanded.
+            myClosed.push_back(bound < 0);
+            break;
+        }
+        index = static_cast<std::uint32_t>((held & LowHalf) - 1);
+        if ((held & ~LowHalf) == (hash & ~LowHalf) && myKeys[index] == key)
+            break;
+    }
+    if (myClosed[index] || g >= myDepth[index])
+        return;
+    myDepth[index] = static_cast<std::uint16_t>(g);
+    myParent[index] = parent;
+    const std::size_t f = static_cast<std::size_t>(g) + myBound[index];
+    if (myOpen.size() <= f)
+        myOpen.resize(f + 1);
+    if (myOpen[f].size() <= static_cast<std::size_t>(g))
+        myOpen[f].resize(static_cast<std::size_t>(g) + 1);
+    myOpen[f][g].push_back(index);
+}
+
+void TAStar::Grow()
+{
+    mySlots.assign(mySlots.size() * 2, 0);
+    const std::size_t mask = mySlots.size() - 1;
+    for (std::size_t index = 0; index < myKeys.size(); ++index) {
+        const std::uint64_t hash = HashOf(myKeys[index]);
+        std::size_t slot = hash & mask;
+        while (mySlots[slot] != 0)
+            slot = (slot + 1) & mask;
+        mySlots[slot] = (hash & ~LowHalf) | (index + 1);
+    }
+}
+
+// The start is its own parent (index 0).
+std::vector<TPush> TAStar::PathTo(std::uint32_t index) const
+{
+    std::vector<TPush> pushes;
+    for (; index != 0; index = myParent[index]) {
+        const TCellSet before = myKeys[myParent[index]] & BoxMask;
+        const TCellSet after = myKeys[index] & BoxMask;
+        const int from = FirstCell(before & ~after);
+        const int to = FirstCell(after & ~before);
+        int direction = 0;
+        while (myRoom.Next(from, direction) != to)
+            ++direction;
+        pushes.push_back({.From = from, .Direction = direction});
+    }
+    std::reverse(pushes.begin(), pushes.end());
+    return pushes;
+}
+
+// The bound never falls by more than one a push, so it is consistent: the first time
+// a state is taken from the open stacks its depth is final, and a stale entry (one
+// whose state was since reached nearer) is skipped.
+TEffort TAStar::Run(std::int64_t maxExpanded, TCellSet boxes, int keeper)
+{
+    TEffort effort;
+    Offer(KeyOf(boxes, keeper), 0, 0);
+    for (std::size_t f = 0; f < myOpen.size(); ++f) {
+        for (;;) {
+            std::vector<std::vector<std::uint32_t>> &byDepth = myOpen[f];
+            while (!byDepth.empty() && byDepth.back().empty())
+                byDepth.pop_back();
+            if (byDepth.empty())
+                break;
+            const int g = static_cast<int>(byDepth.size()) - 1;
+            const std::uint32_t index = byDepth.back().back();
+            byDepth.back().pop_back();
+            if (myClosed[index] || myDepth[index] != g)
+                continue;
+            myClosed[index] = 1;
+            const TCellSet key = myKeys[index];
+            const TCellSet current = key & BoxMask;
+            if (current == myTargets) {
+                effort.Pushes = g;
+                effort.Complete = true;
+                effort.Solution = PathTo(index);
+                return effort;
+            }
+            if (effort.Expanded == maxExpanded)
+                return effort;
+            ++effort.Expanded;
+            const TCellSet reach =
+                Flood(myNeighbours, myFloor & ~current, static_cast<int>(key >> KeeperShift));
+            for (TCellSet left = current; left != 0; left &= left - 1) {
+                const int box = FirstCell(left);
+                for (int d = 0; d < DirectionCount; ++d) {
+                    const int behind = myRoom.Next(box, Opposite(d));
+                    const int to = myRoom.Next(box, d);
+                    if (behind < 0 || to < 0 || !Holds(reach, behind) || Holds(current, to) ||
+                        !Holds(myLive, to))
+                        continue;
+                    const TCellSet moved = current ^ CellBit(box) ^ CellBit(to);
+                    if (Frozen(moved, to))
+                        continue;
+                    Offer(KeyOf(moved, box), g + 1, index);
+                }
+            }
+        }
+        // The stacks of this bound are spent; free them before the next.
+        std::vector<std::vector<std::uint32_t>>().swap(myOpen[f]);
+    }
+    effort.Complete = true; // every reachable state expanded: no solution
+    return effort;
+}
+
+} // namespace
+
+TEffort MeasureEffort(const TPuzzle &puzzle, std::int64_t maxExpanded)
+{
+    if (puzzle.Boxes.size() > static_cast<std::size_t>(MaxBoxes) ||
+        puzzle.Room.FloorCount() > MaxSetCells)
+        return {};
+    TCellSet boxes = 0;
+    for (const int box : puzzle.Boxes)
+        boxes |= CellBit(box);
+    return TAStar(puzzle).Run(maxExpanded, boxes, puzzle.Keeper);
+}
+
+} // namespace levelgen
