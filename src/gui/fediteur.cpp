@@ -8,7 +8,6 @@
 #include "ulevels.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -143,25 +142,14 @@ void TFRMEditeur::DrawBoard()
         myImageEditor->SetPictureSize(0, 0);
         return;
     }
-    const int width = Pitch * myWidth + 1;
-    const int height = Pitch * myHeight + 1;
-    myImageEditor->SetPictureSize(width, height);
+    myImageEditor->SetPictureSize(Pitch * myWidth + 1, Pitch * myHeight + 1);
     QImage &picture = myImageEditor->Picture();
     if (picture.isNull())
         return;
-    picture.fill(Qt::black);
-    {
-        QPainter painter(&picture);
-        painter.setPen(LatticeGrey);
-        for (int i = 0; i <= myWidth; ++i)
-            painter.drawLine(Pitch * i, 0, Pitch * i, height - 1);
-        for (int j = 0; j <= myHeight; ++j)
-            painter.drawLine(0, Pitch * j, width - 1, Pitch * j);
-    }
-    for (std::int32_t y = 0; y < myHeight; ++y) {
-        for (std::int32_t x = 0; x < myWidth; ++x)
-            DrawCell(x, y);
-    }
+    // Every pixel off the tiles lies on a lattice line: grey all over, then the tiles,
+    // draws the same picture as lines on black in a fraction of the time.
+    picture.fill(LatticeGrey);
+    myImageEditor->DrawTiles(myTablo, myWidth, myHeight, QPoint(1, 1), Pitch);
 }
 
 void TFRMEditeur::DrawCell(std::int32_t x, std::int32_t y)
