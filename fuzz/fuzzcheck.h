@@ -1,7 +1,11 @@
 #pragma once
 
+#include "global.h"
+
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 // A broken invariant is a finding: name it and abort, so libFuzzer keeps the input.
 inline void Require(bool holds, const char *invariant)
@@ -10,6 +14,26 @@ inline void Require(bool holds, const char *invariant)
         return;
     std::fprintf(stderr, "invariant broken: %s\n", invariant);
     std::abort();
+}
+
+// Grids compared cell by cell in a plain loop: operator== would compare each column
+// with memcmp, which goes through the fuzzer's comparison hook and fills its tables
+// with the targets' own checks.
+inline bool SameCells(const TTablo &a, const TTablo &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t x = 0; x < a.size(); ++x) {
+        const std::vector<char> &left = a[x];
+        const std::vector<char> &right = b[x];
+        if (left.size() != right.size())
+            return false;
+        for (std::size_t y = 0; y < left.size(); ++y) {
+            if (left[y] != right[y])
+                return false;
+        }
+    }
+    return true;
 }
 
 // Freed memory stays poisoned for a while to catch late use. An input frees a few
