@@ -5,6 +5,7 @@
 #include "global.h"
 #include "ulevels.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,9 +16,15 @@
 namespace
 {
 
+// A plain loop over the bytes: the library's search calls memchr, which the
+// sanitizer checks at every call, here for bytes the target already read.
 bool HasLineEnd(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n')
+            return true;
+    }
+    return false;
 }
 
 void CheckLines(const TLines &lines, std::string_view text)
@@ -49,15 +56,22 @@ void CheckLevel(const TLevel &level, std::size_t lineCount, std::size_t textSize
 // read), so they must come back cell for cell, padding included.
 std::string GridsAsText(const std::vector<TLevel> &levels)
 {
-    std::string text;
+    static constexpr std::string_view Open = "[LEVEL]\n";
+    static constexpr std::string_view Close = "[/LEVEL]\n";
+    std::size_t size = 0;
+    for (const TLevel &level : levels)
+        size +=
+            Open.size() + std::size_t(level.Width + 1) * std::size_t(level.Height) + Close.size();
+    std::string text(size, '\0');
+    char *next = text.data();
     for (const TLevel &level : levels) {
-        text += "[LEVEL]\n";
+        next = std::copy(Open.begin(), Open.end(), next);
         for (std::int32_t y = 0; y < level.Height; ++y) {
             for (std::int32_t x = 0; x < level.Width; ++x)
-                text += level.Tablo[x][y];
-            text += '\n';
+                *next++ = level.Tablo[x][y];
+            *next++ = '\n';
         }
-        text += "[/LEVEL]\n";
+        next = std::copy(Close.begin(), Close.end(), next);
     }
     return text;
 }
@@ -73,7 +87,7 @@ void CheckGridsReadBack()
     for (std::size_t i = 0; i < levels.size(); ++i) {
         Require(Levels[i].Width == levels[i].Width && Levels[i].Height == levels[i].Height,
                 "a grid read back keeps its size");
-        Require(Levels[i].Tablo == levels[i].Tablo, "a grid read back keeps its cells");
+        Require(SameCells(Levels[i].Tablo, levels[i].Tablo), "a grid read back keeps its cells");
     }
 }
 
@@ -95,5 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     CheckGridsReadBack();
     DeleteAllLevels();
+    // The collection's storage goes too: kept, it made a run with more levels than
+    // the last allocate more blocks than it freed, and the fuzzer ran each such
+    // input again to look for a leak.
+    Levels.shrink_to_fit();
     return 0;
 }

@@ -8,11 +8,15 @@
 #include "ulevels.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <string_view>
+#include <system_error>
 
 TFRMEditeur *FRMEditeur = nullptr;
 
@@ -23,6 +27,35 @@ constexpr int Pitch = 16;
 const QColor LatticeGrey(128, 128, 128);
 
 const char *const UnderConstruction = "En construction... désolé !!";
+
+// The status line is rewritten at every mouse move: written into a buffer and made
+// text once, where QString::arg allocated a string for every number and every join.
+class TStatusLine
+{
+public:
+    void Append(std::string_view part)
+    {
+        const std::size_t length = std::min(part.size(), myText.size() - myLength);
+        std::copy_n(part.begin(), length, myText.begin() + myLength);
+        myLength += length;
+    }
+    void Append(int number)
+    {
+        char *const end = myText.data() + myText.size();
+        const std::to_chars_result written = std::to_chars(myText.data() + myLength, end, number);
+        if (written.ec == std::errc())
+            myLength = static_cast<std::size_t>(written.ptr - myText.data());
+    }
+    QString ToString() const
+    {
+        return QString::fromLatin1(myText.data(), static_cast<qsizetype>(myLength));
+    }
+
+private:
+    // Four numbers of at most 11 characters and the words around them.
+    std::array<char, 96> myText{};
+    std::size_t myLength = 0;
+};
 
 } // namespace
 
@@ -143,25 +176,14 @@ void TFRMEditeur::DrawBoard()
         myImageEditor->SetPictureSize(0, 0);
         return;
     }
-    const int width = Pitch * myWidth + 1;
-    const int height = Pitch * myHeight + 1;
-    myImageEditor->SetPictureSize(width, height);
+    myImageEditor->SetPictureSize(Pitch * myWidth + 1, Pitch * myHeight + 1);
     QImage &picture = myImageEditor->Picture();
     if (picture.isNull())
         return;
-    picture.fill(Qt::black);
-    {
-        QPainter painter(&picture);
-        painter.setPen(LatticeGrey);
-        for (int i = 0; i <= myWidth; ++i)
-            painter.drawLine(Pitch * i, 0, Pitch * i, height - 1);
-        for (int j = 0; j <= myHeight; ++j)
-            painter.drawLine(0, Pitch * j, width - 1, Pitch * j);
-    }
-    for (std::int32_t y = 0; y < myHeight; ++y) {
-        for (std::int32_t x = 0; x < myWidth; ++x)
-            DrawCell(x, y);
-    }
+    // Every pixel off the tiles lies on a lattice line: grey all over, then the tiles,
+    // draws the same picture as lines on black in a fraction of the time.
+    picture.fill(LatticeGrey);
+    myImageEditor->DrawTiles(myTablo, myWidth, myHeight, QPoint(1, 1), Pitch);
 }
 
 void TFRMEditeur::DrawCell(std::int32_t x, std::int32_t y)
@@ -182,7 +204,11 @@ void TFRMEditeur::PickTool(std::int32_t x, std::int32_t y)
 
 void TFRMEditeur::TrackMouse(int x, int y, bool left, bool right)
 {
-    QString text = QStringLiteral("X1=%1, Y1=%2").arg(x).arg(y);
+    TStatusLine text;
+    text.Append("X1=");
+    text.Append(x);
+    text.Append(", Y1=");
+    text.Append(y);
 
     const int pictureWidth = Pitch * myWidth + 1;
     const int pictureHeight = Pitch * myHeight + 1;
@@ -196,19 +222,23 @@ void TFRMEditeur::TrackMouse(int x, int y, bool left, bool right)
     const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth);
     const int cy = std::min(std::max(by / Pitch + 1, 1), myHeight);
 
-    if (inside)
-        text += QStringLiteral(", X2=%1, Y2=%2").arg(cx).arg(cy);
+    if (inside) {
+        text.Append(", X2=");
+        text.Append(cx);
+        text.Append(", Y2=");
+        text.Append(cy);
+    }
     if (right) {
-        text += QStringLiteral(", Copier");
+        text.Append(", Copier");
         if (inside)
             PickTool(cx - 1, cy - 1);
     }
     if (left) {
-        text += QStringLiteral(", Coller");
+        text.Append(", Coller");
         if (inside)
             PutTool(cx - 1, cy - 1);
     }
-    LBLInfos->setText(text);
+    LBLInfos->setText(text.ToString());
 }
 
 void TFRMEditeur::myImageEditorMouseDown(int x, int y, Qt::MouseButtons buttons)

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -56,13 +56,36 @@ void TImageView::DrawTile(const QPoint &at, char cell)
     const QRect place(at, QSize(TileSize, TileSize));
     if (!myPicture.rect().contains(place))
         return;
-    const QImage &tile = TileImage(TileOf(cell));
-    for (int row = 0; row < TileSize; ++row) {
-        const auto *from = reinterpret_cast<const QRgb *>(tile.constScanLine(row));
-        std::copy_n(from, TileSize,
-                    reinterpret_cast<QRgb *>(myPicture.scanLine(at.y() + row)) + at.x());
-    }
+    CopyTile(at, cell);
     PictureChanged(place);
+}
+
+void TImageView::DrawTiles(const TTablo &tablo, int width, int height, const QPoint &origin,
+                           int pitch)
+{
+    const QRect bounds = myPicture.rect();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const QPoint at = origin + QPoint(pitch * x, pitch * y);
+            if (bounds.contains(QRect(at, QSize(TileSize, TileSize))))
+                CopyTile(at, tablo[x][y]);
+        }
+    }
+    // One region for the whole board: a rectangle per tile made the pending repaint
+    // a region of hundreds of rectangles, merged one by one.
+    update();
+}
+
+void TImageView::CopyTile(const QPoint &at, char cell)
+{
+    const QImage &tile = TileImage(TileOf(cell));
+    // Both are 32 bits a pixel; the picture is detached once, not at every row.
+    const qsizetype toStride = myPicture.bytesPerLine();
+    const qsizetype fromStride = tile.bytesPerLine();
+    uchar *to = myPicture.bits() + at.y() * toStride + at.x() * qsizetype(sizeof(QRgb));
+    const uchar *from = tile.constBits();
+    for (int row = 0; row < TileSize; ++row, to += toStride, from += fromStride)
+        std::memcpy(to, from, TileSize * sizeof(QRgb));
 }
 
 void TImageView::paintEvent(QPaintEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "global.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -32,6 +34,10 @@ public:
     // Copies the tile of a cell character with its top-left corner at `at`,
     // opaque and unscaled, and schedules its repaint; nothing when it does not fit.
     void DrawTile(const QPoint &at, char cell);
+    // Copies the tile of every cell of a grid, cell (x, y) with its top-left corner at
+    // origin + pitch * (x, y), and schedules one repaint of the whole control; a tile
+    // that does not fit is left out.
+    void DrawTiles(const TTablo &tablo, int width, int height, const QPoint &origin, int pitch);
 
     TMouseHandler OnMouseDown;
     TMouseHandler OnMouseMove;
@@ -44,5 +50,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The pixels of a tile that fits, without scheduling a repaint.
+    void CopyTile(const QPoint &at, char cell);
+
     QImage myPicture;
 };
