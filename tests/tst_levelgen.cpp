@@ -223,8 +223,8 @@ void TstLevelGen::reverseDepth()
         QVERIFY(ReplaySolves(rows, SolutionLetters(TPuzzle::FromRows(rows), effort.Solution)));
 }
 
-// Every start drawn by random pulls can be solved, whatever the draw; the seeds are
-// fixed so that a failure replays.
+// A start reached by random pulls can always be solved, and the planner's optimum for
+// it is the reverse search's depth. Fixed seeds, so that a failure replays.
 void TstLevelGen::pulledStarts()
 {
     const TRows rows{"##########", "#@       #", "#  ##    #", "#     #  #",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "room.h"
+
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -35,6 +37,25 @@ inline int CellCount(TCellSet set)
 {
     return std::popcount(static_cast<std::uint64_t>(set)) +
            std::popcount(static_cast<std::uint64_t>(set >> 64));
+}
+
+// All the floor cells of a room.
+inline TCellSet FloorSet(const TRoom &room)
+{
+    return (TCellSet(1) << room.FloorCount()) - 1;
+}
+
+// Per floor cell, the set of floor cells next to it.
+inline std::vector<TCellSet> NeighbourSets(const TRoom &room)
+{
+    std::vector<TCellSet> neighbours(room.FloorCount(), 0);
+    for (int cell = 0; cell < room.FloorCount(); ++cell) {
+        for (int d = 0; d < DirectionCount; ++d) {
+            if (room.Next(cell, d) >= 0)
+                neighbours[cell] |= CellBit(room.Next(cell, d));
+        }
+    }
+    return neighbours;
 }
 
 // A hash of a set (and of whatever a search packs into its top bits).

@@ -2,6 +2,7 @@
 
 #include "analysis.h"
 #include "cellset.h"
+#include "searchpick.h"
 
 #include <algorithm>
 #include <array>
@@ -87,10 +88,10 @@ private:
 
     const TRoom &myRoom;
     TDistances myDistances;
-    TCellSet myFloor = 0;
-    TCellSet myTargets = 0;
-    TCellSet myLive = 0;
+    TCellSet myFloor;
+    TCellSet myTargets;
     std::vector<TCellSet> myNeighbours;
+    TCellSet myLive = 0;
     std::vector<TCellSet> myKeys;
     std::vector<std::uint16_t> myDepth;
     std::vector<std::uint16_t> myBound;
@@ -104,21 +105,15 @@ private:
 };
 
 TAStar::TAStar(const TPuzzle &puzzle)
-    : myRoom(puzzle.Room), myDistances(LoneBoxDistances(puzzle.Room, puzzle.Targets))
+    : myRoom(puzzle.Room), myDistances(LoneBoxDistances(puzzle.Room, puzzle.Targets)),
+      myFloor(FloorSet(puzzle.Room)), myTargets(SetOf(puzzle.Targets)),
+      myNeighbours(NeighbourSets(puzzle.Room))
 {
     const std::vector<char> live = LiveCells(myDistances);
-    myNeighbours.assign(myRoom.FloorCount(), 0);
     for (int cell = 0; cell < myRoom.FloorCount(); ++cell) {
-        myFloor |= CellBit(cell);
         if (live[cell])
             myLive |= CellBit(cell);
-        for (int d = 0; d < DirectionCount; ++d) {
-            if (myRoom.Next(cell, d) >= 0)
-                myNeighbours[cell] |= CellBit(myRoom.Next(cell, d));
-        }
     }
-    for (const int target : puzzle.Targets)
-        myTargets |= CellBit(target);
     mySlots.assign(std::size_t(1) << 12, 0);
 }
 
@@ -293,10 +288,7 @@ TEffort MeasureEffort(const TPuzzle &puzzle, std::int64_t maxExpanded)
     if (puzzle.Boxes.size() > static_cast<std::size_t>(MaxBoxes) ||
         puzzle.Room.FloorCount() > MaxSetCells)
         return {};
-    TCellSet boxes = 0;
-    for (const int box : puzzle.Boxes)
-        boxes |= CellBit(box);
-    return TAStar(puzzle).Run(maxExpanded, boxes, puzzle.Keeper);
+    return TAStar(puzzle).Run(maxExpanded, SetOf(puzzle.Boxes), puzzle.Keeper);
 }
 
 } // namespace levelgen

@@ -304,9 +304,9 @@ TMadeLevel TryTargets(TPrng &rng, const TRoom &room, int boxes, const TWorldPlan
     return {};
 }
 
-// A world's hardest levels start from far random pulls, past the depth a reverse search
-// can take whole; the planner finds their optimum itself, which proves it, for it
-// expands every state its bound leaves below that optimum.
+// Rooms too large for a reverse search to take whole to a useful depth start from
+// random pulls instead; the planner finds their optimum itself, which proves it, for
+// it expands every state its bound leaves below that optimum.
 TMadeLevel TryPulledStarts(TPrng &rng, const TRoom &room, int boxes, const TWorldPlan &plan,
                            std::int64_t &states)
 {

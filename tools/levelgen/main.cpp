@@ -3,6 +3,7 @@
 //
 //   levelgen [--root DIR] [--threads N] [--progress]     write the whole set
 //   levelgen --check [--first N] [--last M] [--root DIR]  compare levels N..M with DIR's files
+//   levelgen --effort [--first N] [--last M] [--root DIR] the planner's effort on DIR's levels
 //
 // Exit status: 0 done (or the files match), 1 the files differ or a file could not be
 // read or written, 2 a bad argument.
@@ -40,7 +41,8 @@ struct TOptions {
 };
 
 const char *const Usage =
-    "levelgen [--check [--first N] [--last M]] [--root DIR] [--threads N] [--progress]";
+    "levelgen [--check | --effort [--first N] [--last M]] [--root DIR] [--threads N] "
+    "[--progress]";
 const char *const TextFile = "/resources/niveaux.txt";
 const char *const SolutionsFile = "/resources/niveaux-solutions.txt";
 const char *const DocsFile = "/docs/levels.md";
@@ -230,8 +232,10 @@ int MeasureCommitted(const TOptions &options, const std::string &text)
 {
     const std::vector<std::vector<std::string>> grids = GridsOf(text);
     for (int number = options.First; number <= options.Last; ++number) {
-        if (number > static_cast<int>(grids.size()))
+        if (number > static_cast<int>(grids.size())) {
+            std::fprintf(stderr, "levelgen: the level text holds only %zu levels\n", grids.size());
             return 1;
+        }
         const auto start = std::chrono::steady_clock::now();
         const TPuzzle puzzle = TPuzzle::FromRows(grids[number - 1]);
         const TEffort effort = MeasureEffort(puzzle, 8'000'000);

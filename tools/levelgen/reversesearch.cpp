@@ -12,16 +12,9 @@ constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
 
 TReverseSearch::TReverseSearch(const TRoom &room, TCellSet targets, TCellSet boxCells,
                                TCellSet exitCells)
-    : myRoom(room), myTargets(targets), myBoxCells(boxCells)
+    : myRoom(room), myFloor(FloorSet(room)), myTargets(targets), myBoxCells(boxCells),
+      myNeighbours(NeighbourSets(room))
 {
-    myNeighbours.assign(room.FloorCount(), 0);
-    for (int cell = 0; cell < room.FloorCount(); ++cell) {
-        myFloor |= CellBit(cell);
-        for (int d = 0; d < DirectionCount; ++d) {
-            if (room.Next(cell, d) >= 0)
-                myNeighbours[cell] |= CellBit(room.Next(cell, d));
-        }
-    }
     mySlots.assign(1024, 0);
     AddStarts(exitCells);
 }

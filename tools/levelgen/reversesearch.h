@@ -62,7 +62,7 @@ private:
     void Grow();
 
     const TRoom &myRoom;
-    TCellSet myFloor = 0;
+    TCellSet myFloor;
     TCellSet myTargets;
     TCellSet myBoxCells;
     std::vector<TCellSet> myNeighbours;

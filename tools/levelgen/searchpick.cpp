@@ -119,15 +119,8 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
 
 TPuzzle PulledStart(TPrng &rng, const TRoom &room, const std::vector<int> &targets, int pulls)
 {
-    std::vector<TCellSet> neighbours(room.FloorCount(), 0);
-    TCellSet floor = 0;
-    for (int cell = 0; cell < room.FloorCount(); ++cell) {
-        floor |= CellBit(cell);
-        for (int d = 0; d < DirectionCount; ++d) {
-            if (room.Next(cell, d) >= 0)
-                neighbours[cell] |= CellBit(room.Next(cell, d));
-        }
-    }
+    const std::vector<TCellSet> neighbours = NeighbourSets(room);
+    const TCellSet floor = FloorSet(room);
     // A pull that takes a box further from every target is drawn most of the time, so
     // that the boxes spread instead of shuffling about the store.
     const TDistances distances = LoneBoxDistances(room, targets);
