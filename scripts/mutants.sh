@@ -173,11 +173,11 @@ mutants() {
 - text = text.substr(0, text.find('\0'));
 +
 @ src/core/ulevels.cpp : CR LF counts as two line ends
-- if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+- if (end == nextCr && start < text.size() && text[start] == '\n')
 + if (false)
 @ src/core/ulevels.cpp : a text ending in a line end gets an empty last line
-- if (start < text.size())
-+ if (start <= text.size())
+- while (start < text.size()) {
++ while (start <= text.size()) {
 @ src/core/ulevels.cpp : a blank is not trimmed around markers
 - return static_cast<unsigned char>(c) <= 32;
 + return static_cast<unsigned char>(c) < 32;
@@ -267,10 +267,12 @@ mutants() {
 ^ void TFRMEditeur::myImageEditorMouseMove(
 - buttons & Qt::RightButton);
 + false);
-@ src/gui/fediteur.cpp : the lattice's vertical lines stop a pixel short
-- painter.drawLine(Pitch * i, 0, Pitch * i, height - 1);
-+ painter.drawLine(Pitch * i, 0, Pitch * i, height - 2);
-= the bottom line of the lattice, drawn next, covers the pixel left out.
+@ src/gui/fediteur.cpp : the lattice is black
+- picture.fill(LatticeGrey);
++ picture.fill(Qt::black);
+@ src/gui/fediteur.cpp : the board's tiles are drawn over the lattice's top line
+- myImageEditor->DrawTiles(myTablo, myWidth, myHeight, QPoint(1, 1), Pitch);
++ myImageEditor->DrawTiles(myTablo, myWidth, myHeight, QPoint(1, 0), Pitch);
 @ src/gui/fediteur.cpp : cells are drawn over the lattice's horizontal lines
 - QPoint(Pitch * x + 1, Pitch * y + 1)
 + QPoint(Pitch * x + 1, Pitch * y)
@@ -408,7 +410,7 @@ fi
 tree=$scratch/tree build=$scratch/build logs=$scratch/logs
 mkdir -p "$tree" "$logs"
 start=$SECONDS
-(cd "$root" && find CMakeLists.txt src tests resources tools packaging -type f) |
+(cd "$root" && find CMakeLists.txt src tests resources tools packaging docs -type f) |
     while IFS= read -r path; do
         if ! cmp -s "$root/$path" "$tree/$path"; then
             mkdir -p "$(dirname "$tree/$path")"
