@@ -3,6 +3,7 @@
 #include "room.h"
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace levelgen
 // most MaxSetCells floor cells, which leaves the top bits free for a search to use.
 using TCellSet = unsigned __int128;
 inline constexpr int MaxSetCells = 120;
+
+// A search's state packs the box cells and, from bit KeeperShift, the keeper's area
+// named by its smallest cell.
+inline constexpr int KeeperShift = MaxSetCells;
+inline constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
 
 inline TCellSet CellBit(int cell)
 {
@@ -70,6 +76,61 @@ inline std::uint64_t HashOf(TCellSet set)
     };
     return mix(static_cast<std::uint64_t>(set) ^ mix(static_cast<std::uint64_t>(set >> 64)));
 }
+
+// An index over the states a search keeps in a list of its own, by open addressing. A
+// slot holds the state's place in the list + 1 in its low half (0 when the slot is
+// empty) and the high half of the state's hash, which settles most mismatches without
+// reading the state itself.
+class TStateIndex
+{
+public:
+    // `slots`: a power of two.
+    explicit TStateIndex(std::size_t slots) : mySlots(slots, 0) {}
+
+    // The slot a lookup of `hash` starts from, to prefetch before a batch of lookups.
+    const std::uint64_t *FirstSlot(std::uint64_t hash) const
+    {
+        return &mySlots[hash & (mySlots.size() - 1)];
+    }
+
+    // The place of `key` in `states`. A key not there is given the place states.size(),
+    // and the caller appends it.
+    std::size_t FindOrClaim(const std::vector<TCellSet> &states, TCellSet key, std::uint64_t hash)
+    {
+        if (states.size() * 2 >= mySlots.size())
+            Grow(states);
+        const std::uint64_t tag = hash & ~LowHalf;
+        const std::size_t mask = mySlots.size() - 1;
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const std::uint64_t held = mySlots[slot];
+            if (held == 0) {
+                mySlots[slot] = tag | (states.size() + 1);
+                return states.size();
+            }
+            const std::size_t place = (held & LowHalf) - 1;
+            if ((held & ~LowHalf) == tag && states[place] == key)
+                return place;
+        }
+    }
+
+private:
+    static constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
+
+    void Grow(const std::vector<TCellSet> &states)
+    {
+        mySlots.assign(mySlots.size() * 2, 0);
+        const std::size_t mask = mySlots.size() - 1;
+        for (std::size_t place = 0; place < states.size(); ++place) {
+            const std::uint64_t hash = HashOf(states[place]);
+            std::size_t slot = hash & mask;
+            while (mySlots[slot] != 0)
+                slot = (slot + 1) & mask;
+            mySlots[slot] = (hash & ~LowHalf) | (place + 1);
+        }
+    }
+
+    std::vector<std::uint64_t> mySlots;
+};
 
 // The cells reached from `start` through `open` cells, `neighbours[cell]` being the
 // floor cells next to `cell`.

@@ -65,10 +65,6 @@ int LeastMatching(int n, const std::array<std::array<int, MaxBoxes>, MaxBoxes> &
     return -v[0];
 }
 
-constexpr int KeeperShift = MaxSetCells;
-constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
-constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
-
 class TAStar
 {
 public:
@@ -84,7 +80,6 @@ private:
     // Reaches `key` at depth `g`: a new state, or a shorter way to one still open.
     void Offer(TCellSet key, int g, std::uint32_t parent);
     std::vector<TPush> PathTo(std::uint32_t index) const;
-    void Grow();
 
     const TRoom &myRoom;
     TDistances myDistances;
@@ -97,9 +92,7 @@ private:
     std::vector<std::uint16_t> myBound;
     std::vector<char> myClosed;
     std::vector<std::uint32_t> myParent;
-    // Open addressing: a slot holds the state's index + 1 in its low half (0 when
-    // empty) and the high half of its hash.
-    std::vector<std::uint64_t> mySlots;
+    TStateIndex myIndex{std::size_t(1) << 12};
     // [f][g]: the states waiting, a stack per depth.
     std::vector<std::vector<std::vector<std::uint32_t>>> myOpen;
 };
@@ -114,7 +107,6 @@ TAStar::TAStar(const TPuzzle &puzzle)
         if (live[cell])
             myLive |= CellBit(cell);
     }
-    mySlots.assign(std::size_t(1) << 12, 0);
 }
 
 int TAStar::Bound(TCellSet boxes) const
@@ -159,30 +151,17 @@ TCellSet TAStar::KeyOf(TCellSet boxes, int keeper) const
 
 void TAStar::Offer(TCellSet key, int g, std::uint32_t parent)
 {
-    if (myKeys.size() * 2 >= mySlots.size())
-        Grow();
-    const std::uint64_t hash = HashOf(key);
-    const std::size_t mask = mySlots.size() - 1;
-    std::size_t slot = hash & mask;
-    std::uint32_t index = 0;
-    for (;; slot = (slot + 1) & mask) {
-        const std::uint64_t held = mySlots[slot];
-        if (held == 0) {
-            index = static_cast<std::uint32_t>(myKeys.size());
-            mySlots[slot] = (hash & ~LowHalf) | (index + 1);
-            const int bound = Bound(key & BoxMask);
-            myKeys.push_back(key);
-            myDepth.push_back(UINT16_MAX);
-            myParent.push_back(parent);
-            myBound.push_back(static_cast<std::uint16_t>(bound));
-            // A state no pairing can solve is closed at once and never expanded.
-            myClosed.push_back(bound < 0);
-            break;
-        }
-        index = static_cast<std::uint32_t>((held & LowHalf) - 1);
-        if ((held & ~LowHalf) == (hash & ~LowHalf) && myKeys[index] == key)
-            break;
+    const std::size_t place = myIndex.FindOrClaim(myKeys, key, HashOf(key));
+    if (place == myKeys.size()) {
+        const int bound = Bound(key & BoxMask);
+        myKeys.push_back(key);
+        myDepth.push_back(UINT16_MAX);
+        myParent.push_back(parent);
+        myBound.push_back(static_cast<std::uint16_t>(bound));
+        // A state no pairing can solve is closed at once and never expanded.
+        myClosed.push_back(bound < 0);
     }
+    const auto index = static_cast<std::uint32_t>(place);
     if (myClosed[index] || g >= myDepth[index])
         return;
     myDepth[index] = static_cast<std::uint16_t>(g);
@@ -193,19 +172,6 @@ void TAStar::Offer(TCellSet key, int g, std::uint32_t parent)
     if (myOpen[f].size() <= static_cast<std::size_t>(g))
         myOpen[f].resize(static_cast<std::size_t>(g) + 1);
     myOpen[f][g].push_back(index);
-}
-
-void TAStar::Grow()
-{
-    mySlots.assign(mySlots.size() * 2, 0);
-    const std::size_t mask = mySlots.size() - 1;
-    for (std::size_t index = 0; index < myKeys.size(); ++index) {
-        const std::uint64_t hash = HashOf(myKeys[index]);
-        std::size_t slot = hash & mask;
-        while (mySlots[slot] != 0)
-            slot = (slot + 1) & mask;
-        mySlots[slot] = (hash & ~LowHalf) | (index + 1);
-    }
 }
 
 // The start is its own parent (index 0).

@@ -3,19 +3,11 @@
 namespace levelgen
 {
 
-namespace
-{
-
-constexpr std::uint64_t LowHalf = 0xFFFFFFFFULL;
-
-} // namespace
-
 TReverseSearch::TReverseSearch(const TRoom &room, TCellSet targets, TCellSet boxCells,
                                TCellSet exitCells)
     : myRoom(room), myFloor(FloorSet(room)), myTargets(targets), myBoxCells(boxCells),
       myNeighbours(NeighbourSets(room))
 {
-    mySlots.assign(1024, 0);
     AddStarts(exitCells);
 }
 
@@ -94,7 +86,7 @@ void TReverseSearch::Expand(std::uint32_t state)
             keys[count] =
                 moved | (TCellSet(FirstCell(Flood(myFloor & ~moved, beyond))) << KeeperShift);
             hashes[count] = HashOf(keys[count]);
-            __builtin_prefetch(&mySlots[hashes[count] & (mySlots.size() - 1)]);
+            __builtin_prefetch(myIndex.FirstSlot(hashes[count]));
             ++count;
         }
     }
@@ -104,34 +96,10 @@ void TReverseSearch::Expand(std::uint32_t state)
 
 void TReverseSearch::Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent)
 {
-    if (myStates.size() * 2 >= mySlots.size())
-        Grow();
-    const std::uint64_t tag = hash & ~LowHalf;
-    const std::size_t mask = mySlots.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t held = mySlots[slot];
-        if (held == 0) {
-            mySlots[slot] = tag | (StateCount() + 1);
-            myStates.push_back(key);
-            myParent.push_back(parent);
-            return;
-        }
-        if ((held & ~LowHalf) == tag && myStates[(held & LowHalf) - 1] == key)
-            return;
-    }
-}
-
-void TReverseSearch::Grow()
-{
-    mySlots.assign(mySlots.size() * 2, 0);
-    const std::size_t mask = mySlots.size() - 1;
-    for (std::uint32_t state = 0; state < StateCount(); ++state) {
-        const std::uint64_t hash = HashOf(myStates[state]);
-        std::size_t slot = hash & mask;
-        while (mySlots[slot] != 0)
-            slot = (slot + 1) & mask;
-        mySlots[slot] = (hash & ~LowHalf) | (state + 1);
-    }
+    if (myIndex.FindOrClaim(myStates, key, hash) < myStates.size())
+        return;
+    myStates.push_back(key);
+    myParent.push_back(parent);
 }
 
 } // namespace levelgen

@@ -51,15 +51,11 @@ public:
     std::uint32_t Parent(std::uint32_t state) const { return myParent[state]; }
 
 private:
-    static constexpr int KeeperShift = MaxSetCells;
-    static constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
-
     // The cells the keeper reaches from `start` through `open` cells.
     TCellSet Flood(TCellSet open, int start) const;
     void AddStarts(TCellSet exitCells);
     void Expand(std::uint32_t state);
     void Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent);
-    void Grow();
 
     const TRoom &myRoom;
     TCellSet myFloor;
@@ -69,10 +65,7 @@ private:
     std::vector<TCellSet> myStates;
     std::vector<std::uint32_t> myParent;
     std::vector<std::uint32_t> myLayerStart;
-    // Open addressing. A slot holds the state number + 1 in its low half (0 when the
-    // slot is empty) and the high half of the state's hash, which settles most
-    // mismatches without reading the state itself.
-    std::vector<std::uint64_t> mySlots;
+    TStateIndex myIndex{1024};
     bool myComplete = false;
 };
 
