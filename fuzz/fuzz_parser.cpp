@@ -1,6 +1,7 @@
-// The level text parser on any bytes. Beyond not crashing and not reading outside
-// the text, what it builds must be a well-formed collection, and every grid it
-// reads must read back the same once written out again as level text.
+// The level text reader on any bytes. Beyond not crashing and not reading outside
+// the text, every level it reads must be well formed, the collection must stay as
+// it was, and every grid must read back the same once written out again as level
+// text.
 #include "fuzzcheck.h"
 #include "global.h"
 #include "ulevels.h"
@@ -76,18 +77,14 @@ std::string GridsAsText(const std::vector<TLevel> &levels)
     return text;
 }
 
-void CheckGridsReadBack()
+void CheckGridsReadBack(const std::vector<TLevel> &levels)
 {
-    std::vector<TLevel> levels;
-    levels.swap(Levels); // the collection is left empty, its levels kept here
-    const std::string text = GridsAsText(levels);
-    DeleteAllLevels();
-    ParseLevels(SplitLines(text));
-    Require(Levels.size() == levels.size(), "every grid written out reads back as one level");
+    const std::vector<TLevel> again = ReadLevels(GridsAsText(levels));
+    Require(again.size() == levels.size(), "every grid written out reads back as one level");
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        Require(Levels[i].Width == levels[i].Width && Levels[i].Height == levels[i].Height,
+        Require(again[i].Width == levels[i].Width && again[i].Height == levels[i].Height,
                 "a grid read back keeps its size");
-        Require(SameCells(Levels[i].Tablo, levels[i].Tablo), "a grid read back keeps its cells");
+        Require(SameCells(again[i].Tablo, levels[i].Tablo), "a grid read back keeps its cells");
     }
 }
 
@@ -96,22 +93,16 @@ void CheckGridsReadBack()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    DeleteAllLevels();
 
     const TLines lines = SplitLines(text);
     CheckLines(lines, text);
-    ParseLevels(lines);
+    const std::vector<TLevel> levels = ReadLevels(text);
 
-    Require(Levels.size() == static_cast<std::size_t>(LevelCount), "LevelCount counts Levels");
-    Require(CurrentLevel == 0, "parsing leaves the cursor to the loader");
-    for (const TLevel &level : Levels)
+    Require(Levels.empty() && LevelCount == 0 && CurrentLevel == 0,
+            "reading leaves the collection alone");
+    for (const TLevel &level : levels)
         CheckLevel(level, lines.size(), size);
 
-    CheckGridsReadBack();
-    DeleteAllLevels();
-    // The collection's storage goes too: kept, it made a run with more levels than
-    // the last allocate more blocks than it freed, and the fuzzer ran each such
-    // input again to look for a leak.
-    Levels.shrink_to_fit();
+    CheckGridsReadBack(levels);
     return 0;
 }

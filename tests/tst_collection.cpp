@@ -1,6 +1,7 @@
 // The collection commands and the loader of the built-in text, observed through
 // the refresh calls they make.
 #include "global.h"
+#include "playfixture.h"
 #include "ulevels.h"
 
 #include <QFile>
@@ -26,12 +27,10 @@ void WatchWindows(bool play, bool editor)
 // A collection of `count` levels, level `current` current, refresh log emptied.
 void MakeCollection(int count, int current)
 {
-    QByteArray text;
+    QList<QStringList> levels;
     for (int i = 0; i < count; ++i)
-        text += "[LEVEL]\n#" + QByteArray::number(i + 1) + "\n[/LEVEL]\n";
-    DeleteAllLevels();
-    ParseLevels(SplitLines(std::string_view(text.constData(), text.size())));
-    CurrentLevel = current;
+        levels << QStringList{"#" + QString::number(i + 1)};
+    UseLevels(levels, current);
     refreshes.clear();
 }
 
@@ -187,9 +186,7 @@ void TstCollection::loadAfterDeleteAndAppend()
     LoadLevels();
     const int builtIn = LevelCount;
     const TLevel first = Levels[0];
-    DeleteAllLevels();
-    AddLevel({"#extra#"});
-    CurrentLevel = 1;
+    UseLevels({{"#extra#"}});
     refreshes.clear();
 
     LoadLevels();

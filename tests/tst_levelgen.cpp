@@ -110,16 +110,23 @@ int ForwardOptimum(const TLevel &level)
     return -1;
 }
 
+// The committed blocks as the game reads them, each written out again with its markers
+// and CR LF line ends, the only layout the committed text has (tst_levelset).
 QList<QByteArray> CommittedBlocks()
 {
     QFile file(":/TXT/NIVEAUX");
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QList<QByteArray> blocks = file.readAll().split('[');
-    QList<QByteArray> result;
-    for (int i = 1; i + 1 < blocks.size(); i += 2)
-        result << "[" + blocks[i] + "[" + blocks[i + 1];
-    return result;
+    const QByteArray text = file.readAll();
+    QList<QByteArray> blocks;
+    for (const TLines &lines :
+         LevelBlocks(SplitLines(std::string_view(text.constData(), text.size())))) {
+        QByteArray block = "[LEVEL]\r\n";
+        for (const std::string_view line : lines)
+            block += QByteArray(line.data(), qsizetype(line.size())) + "\r\n";
+        blocks << block + "[/LEVEL]\r\n";
+    }
+    return blocks;
 }
 
 QStringList CommittedSolutions()
@@ -291,14 +298,10 @@ void TstLevelGen::forwardSearchAgrees()
 {
     QFETCH(int, number);
     QVERIFY(number <= mySolutions.size());
-    const int optimum = ForwardOptimum(Levels[number - 1]);
+    const TLevel &level = Levels[number - 1];
+    const int optimum = ForwardOptimum(level);
     QCOMPARE(optimum, PushCount(mySolutions[number - 1].section(' ', 1)));
-    TRows rows;
-    for (const QByteArray &line : myBlocks[number - 1].split('\n').mid(1)) {
-        if (line.contains('='))
-            break;
-        rows.push_back(line.chopped(1).toStdString());
-    }
+    const TRows rows = TabloRows(level.Tablo, level.Width, level.Height);
     QCOMPARE(MeasureEffort(TPuzzle::FromRows(rows), 1 << 20).Pushes, optimum);
 }
 

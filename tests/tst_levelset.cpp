@@ -19,19 +19,16 @@ QByteArray BuiltInText()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The blocks of the text, each without its marker lines, cut at CR LF only.
+// The blocks of the text as the game cuts them, each without its marker lines.
 QList<QList<QByteArray>> Blocks(const QByteArray &text)
 {
-    QList<QByteArray> lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // what follows the last line end
     QList<QList<QByteArray>> blocks;
-    for (QByteArray line : lines) {
-        line.chop(line.endsWith('\r') ? 1 : 0);
-        if (line == "[LEVEL]")
-            blocks.append(QList<QByteArray>());
-        else if (line != "[/LEVEL]" && !blocks.isEmpty())
-            blocks.last().append(line);
+    for (const TLines &block :
+         LevelBlocks(SplitLines(std::string_view(text.constData(), text.size())))) {
+        QList<QByteArray> lines;
+        for (const std::string_view line : block)
+            lines << QByteArray(line.data(), qsizetype(line.size()));
+        blocks << lines;
     }
     return blocks;
 }

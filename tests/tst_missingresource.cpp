@@ -1,5 +1,6 @@
 // A program built without the level text: the loader must say so and stay calm.
 #include "global.h"
+#include "playfixture.h"
 #include "ulevels.h"
 
 #include <QTest>
@@ -12,8 +13,7 @@ private slots:
 
     void loadWithoutText()
     {
-        AddLevel({"#@$.#"});
-        CurrentLevel = 1;
+        UseLevels({{"#@$.#"}});
         int refreshed = 0;
         RefreshTargets.Play2D = [&refreshed] { ++refreshed; };
 

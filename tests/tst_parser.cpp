@@ -1,4 +1,4 @@
-// The level text parser, driven through ParseLevels with whole texts.
+// The level text reader, driven through ReadLevels with whole texts.
 #include "global.h"
 #include "playfixture.h"
 #include "ulevels.h"
@@ -12,10 +12,9 @@
 namespace
 {
 
-void Parse(const QByteArray &text)
+std::vector<TLevel> Read(const QByteArray &text)
 {
-    DeleteAllLevels();
-    ParseLevels(SplitLines(std::string_view(text.constData(), text.size())));
+    return ReadLevels(std::string_view(text.constData(), text.size()));
 }
 
 QStringList Rows(const TLevel &level)
@@ -36,8 +35,6 @@ class TstParser : public QObject
 
 private slots:
 
-    void init() { DeleteAllLevels(); }
-
     void exampleBlock();
     void lineEnds_data();
     void lineEnds();
@@ -52,19 +49,20 @@ private slots:
 
 void TstParser::exampleBlock()
 {
-    Parse("[LEVEL]\n"
-          " ####\n"
-          " #. ##\n"
-          "##$  #\n"
-          "##@  #\n"
-          " #####\n"
-          "\n"
-          "title=EXEMPLE\n"
-          "Date=2024/01/31\n"
-          "Collection=ESSAI\n"
-          "[/LEVEL]\n");
-    QCOMPARE(LevelCount, 1);
-    const TLevel &level = Levels[0];
+    const std::vector<TLevel> levels = Read("[LEVEL]\n"
+                                            " ####\n"
+                                            " #. ##\n"
+                                            "##$  #\n"
+                                            "##@  #\n"
+                                            " #####\n"
+                                            "\n"
+                                            "title=EXEMPLE\n"
+                                            "Date=2024/01/31\n"
+                                            "Collection=ESSAI\n"
+                                            "[/LEVEL]\n");
+    QCOMPARE(levels.size(), std::size_t(1));
+    const TLevel &level = levels[0];
+    QVERIFY(Levels.empty()); // the reader leaves the collection alone
     QCOMPARE(level.Width, 6);
     QCOMPARE(level.Height, 5);
     QCOMPARE(Rows(level), QStringList({" #### ", " #. ##", "##$  #", "##@  #", " #####"}));
@@ -140,13 +138,10 @@ void TstParser::blocks()
 {
     QFETCH(QByteArray, text);
     QFETCH(QStringList, firstRows);
-    Parse(text);
-    QCOMPARE(LevelCount, firstRows.size());
-    QCOMPARE(Levels.size(), std::size_t(firstRows.size()));
-    for (int i = 0; i < LevelCount; ++i) {
-        const QStringList rows = Rows(Levels[i]);
-        QCOMPARE(rows.value(0), firstRows[i]);
-    }
+    const std::vector<TLevel> levels = Read(text);
+    QCOMPARE(levels.size(), std::size_t(firstRows.size()));
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        QCOMPARE(Rows(levels[i]).value(0), firstRows[int(i)]);
 }
 
 // The grid of a one-level text, as rows.
@@ -176,9 +171,9 @@ void TstParser::grid()
 {
     QFETCH(QByteArray, block);
     QFETCH(QStringList, rows);
-    Parse("[LEVEL]\n" + block + "\n[/LEVEL]\n");
-    QCOMPARE(LevelCount, 1);
-    const TLevel &level = Levels[0];
+    const std::vector<TLevel> levels = Read("[LEVEL]\n" + block + "\n[/LEVEL]\n");
+    QCOMPARE(levels.size(), std::size_t(1));
+    const TLevel &level = levels[0];
     QCOMPARE(Rows(level), rows);
     QCOMPARE(level.Height, rows.size());
     QCOMPARE(level.Width, rows.isEmpty() ? 0 : rows[0].size());
@@ -220,13 +215,13 @@ void TstParser::infos()
     QFETCH(QByteArray, block);
     QFETCH(QString, author);
     QFETCH(QString, title);
-    Parse("[LEVEL]\n" + block + "\n[/LEVEL]\n");
-    QCOMPARE(LevelCount, 1);
-    QCOMPARE(Text(Levels[0].Author), author);
-    QCOMPARE(Text(Levels[0].Title), title);
+    const std::vector<TLevel> levels = Read("[LEVEL]\n" + block + "\n[/LEVEL]\n");
+    QCOMPARE(levels.size(), std::size_t(1));
+    QCOMPARE(Text(levels[0].Author), author);
+    QCOMPARE(Text(levels[0].Title), title);
 }
 
-// Whatever the bytes, the parser keeps the record invariants and never fails.
+// Whatever the bytes, the reader keeps the record invariants and never fails.
 void TstParser::anyBytes()
 {
     QRandomGenerator random(20261207);
@@ -242,9 +237,7 @@ void TstParser::anyBytes()
             else
                 text += char(random.bounded(256));
         }
-        Parse(text);
-        QCOMPARE(Levels.size(), std::size_t(LevelCount));
-        for (const TLevel &level : Levels) {
+        for (const TLevel &level : Read(text)) {
             QVERIFY((level.Width == 0) == (level.Height == 0));
             QCOMPARE(level.Tablo.size(), std::size_t(level.Width));
             for (const auto &column : level.Tablo) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <utility>
 
 TRefreshTargets RefreshTargets;
 TUserInterface UserInterface;
@@ -62,6 +63,16 @@ std::string InfoValue(const TLines &infoLines, std::string_view key)
             return std::string(line.substr(equals + 1));
     }
     return {};
+}
+
+void ReadLevelInfos(TLevel &level, const TLines &infoLines)
+{
+    level.Author = InfoValue(infoLines, "Author");
+    level.Title = InfoValue(infoLines, "Title");
+    level.Collection = InfoValue(infoLines, "Collection");
+    level.AuthorMail = InfoValue(infoLines, "AuthorMail");
+    level.AuthorPage = InfoValue(infoLines, "AuthorPage");
+    level.Date = InfoValue(infoLines, "Date");
 }
 
 // The built-in text lives under the "TXT" prefix; resource names match whatever their case.
@@ -182,7 +193,8 @@ std::string LoadLevels()
     const QByteArray text = resource.readAll();
     resource.close();
 
-    ParseLevels(SplitLines(std::string_view(text.constData(), text.size())));
+    Levels = ReadLevels(std::string_view(text.constData(), text.size()));
+    LevelCount = static_cast<std::int32_t>(Levels.size());
     if (LevelCount != 0)
         CurrentLevel = 1;
     RefreshWindows();
@@ -192,8 +204,8 @@ std::string LoadLevels()
 TLines SplitLines(std::string_view text)
 {
     text = text.substr(0, text.find('\0'));
-    // At most one line more than there are line-end bytes: counted first, the list is
-    // allocated once, where growing it line by line took a tenth of the parse.
+    // At most one line more than there are line-end bytes: counted first, the list
+    // is allocated once and never grows.
     std::size_t ends = 0;
     for (const char c : text)
         ends += (c == '\r' || c == '\n') ? 1 : 0;
@@ -222,27 +234,26 @@ TLines SplitLines(std::string_view text)
     return lines;
 }
 
-void ParseLevels(const TLines &lines)
+std::vector<TLines> LevelBlocks(const TLines &lines)
 {
+    std::vector<TLines> blocks;
     TLines block;
     for (const std::string_view line : lines) {
         const std::string_view marker = Trimmed(line);
         if (marker == "[LEVEL]") {
             block.clear();
         } else if (marker == "[/LEVEL]") {
-            AddLevel(block);
+            blocks.push_back(std::move(block));
             block.clear();
         } else {
             block.push_back(line);
         }
     }
+    return blocks;
 }
 
-void AddLevel(const TLines &block)
+TLevel ReadLevel(const TLines &block)
 {
-    LevelCount = LevelCount + 1;
-    Levels.resize(static_cast<std::size_t>(LevelCount));
-
     // Room for every line in each, so that neither grows line by line.
     TLines gridLines;
     TLines infoLines;
@@ -254,27 +265,21 @@ void AddLevel(const TLines &block)
         if (line.find('=') != std::string_view::npos)
             infoLines.push_back(line);
     }
-    ReadLevelGrid(gridLines);
-    ReadLevelInfos(infoLines);
+    TLevel level;
+    SetLevelRows(level, gridLines);
+    ReadLevelInfos(level, infoLines);
+    return level;
 }
 
-void ReadLevelGrid(const TLines &gridLines)
+std::vector<TLevel> ReadLevels(std::string_view text)
 {
-    if (!Levels.empty())
-        SetLevelRows(Levels.back(), gridLines);
-}
-
-void ReadLevelInfos(const TLines &infoLines)
-{
-    if (Levels.empty())
-        return;
-    TLevel &level = Levels.back();
-    level.Author = InfoValue(infoLines, "Author");
-    level.Title = InfoValue(infoLines, "Title");
-    level.Collection = InfoValue(infoLines, "Collection");
-    level.AuthorMail = InfoValue(infoLines, "AuthorMail");
-    level.AuthorPage = InfoValue(infoLines, "AuthorPage");
-    level.Date = InfoValue(infoLines, "Date");
+    const TLines lines = SplitLines(text);
+    const std::vector<TLines> blocks = LevelBlocks(lines);
+    std::vector<TLevel> levels;
+    levels.reserve(blocks.size());
+    for (const TLines &block : blocks)
+        levels.push_back(ReadLevel(block));
+    return levels;
 }
 
 void SetLevelRows(TLevel &level, const TLines &rows)

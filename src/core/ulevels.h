@@ -54,20 +54,32 @@ void Randomize();
 // A uniformly drawn integer in 0..bound - 1; bound >= 1.
 int RandomBelow(int bound);
 
-// Replaces the collection with the built-in level text. Returns an empty text
-// on success; when the text is missing it returns the message to show, leaves
-// the collection empty and refreshes no window.
+// Replaces the collection with the levels of the built-in level text (ReadLevels)
+// and makes level 1 current. Returns an empty text on success; when the text is
+// missing it returns the message to show, leaves the collection empty and refreshes
+// no window.
 std::string LoadLevels();
+
+// The level text reader: text in, levels out, no global touched, so that the tools
+// and the tests read level text exactly as the game does.
 
 // Cuts a level text into lines at CR LF, CR or LF; a NUL ends the text.
 TLines SplitLines(std::string_view text);
 
-// The level text parser: ParseLevels cuts lines into [LEVEL] blocks and calls
-// AddLevel for each closed one; the two readers fill the last level.
-void ParseLevels(const TLines &lines);
-void AddLevel(const TLines &block);
-void ReadLevelGrid(const TLines &gridLines);
-void ReadLevelInfos(const TLines &infoLines);
+// The closed blocks of a level text's lines, in order, each the lines between its
+// markers as they stand. A marker is a line that reads "[LEVEL]" or "[/LEVEL]" once
+// bytes 0 to 32 are trimmed from both ends. A second "[LEVEL]" starts the block
+// again, a block never closed is dropped, and a "[/LEVEL]" that closes no block still
+// closes one: the lines since the last marker, or since the start.
+std::vector<TLines> LevelBlocks(const TLines &lines);
+
+// The level of one block. Lines holding '#' are its rows, as SetLevelRows takes them;
+// lines holding '=' are its infos, "Key=value", the key matched whatever its case and
+// the first line of a key counting; a line may be both, and other lines are dropped.
+TLevel ReadLevel(const TLines &block);
+
+// The levels of a level text, one per closed block.
+std::vector<TLevel> ReadLevels(std::string_view text);
 
 // The grid vocabulary that the windows, the tools and the tests share.
 

@@ -17,6 +17,7 @@ def _lines(data):
     return lines
 
 
+# Its own reader on purpose: the screen is held against the level text, not the game's reader.
 def parse_levels(data):
     """The grids of a level text, in order; rows padded with spaces on the right."""
     levels = []
