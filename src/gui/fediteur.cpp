@@ -12,11 +12,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <cstddef>
-#include <string_view>
-#include <system_error>
 
 TFRMEditeur *FRMEditeur = nullptr;
 
@@ -27,35 +22,6 @@ constexpr int Pitch = 16;
 const QColor LatticeGrey(128, 128, 128);
 
 const char *const UnderConstruction = "En construction... désolé !!";
-
-// The status line is rewritten at every mouse move: written into a buffer and made
-// text once, where QString::arg allocated a string for every number and every join.
-class TStatusLine
-{
-public:
-    void Append(std::string_view part)
-    {
-        const std::size_t length = std::min(part.size(), myText.size() - myLength);
-        std::copy_n(part.begin(), length, myText.begin() + myLength);
-        myLength += length;
-    }
-    void Append(int number)
-    {
-        char *const end = myText.data() + myText.size();
-        const std::to_chars_result written = std::to_chars(myText.data() + myLength, end, number);
-        if (written.ec == std::errc())
-            myLength = static_cast<std::size_t>(written.ptr - myText.data());
-    }
-    QString ToString() const
-    {
-        return QString::fromLatin1(myText.data(), static_cast<qsizetype>(myLength));
-    }
-
-private:
-    // Four numbers of at most 11 characters and the words around them.
-    std::array<char, 96> myText{};
-    std::size_t myLength = 0;
-};
 
 } // namespace
 
@@ -204,41 +170,31 @@ void TFRMEditeur::PickTool(std::int32_t x, std::int32_t y)
 
 void TFRMEditeur::TrackMouse(int x, int y, bool left, bool right)
 {
-    TStatusLine text;
-    text.Append("X1=");
-    text.Append(x);
-    text.Append(", Y1=");
-    text.Append(y);
+    QString text = QStringLiteral("X1=%1, Y1=%2").arg(QString::number(x), QString::number(y));
 
-    const int pictureWidth = Pitch * myWidth + 1;
-    const int pictureHeight = Pitch * myHeight + 1;
     const QPoint offset = myImageEditor->PictureOffset();
     const int bx = x - offset.x();
     const int by = y - offset.y();
 
-    // A level without cells has no cell to pick or paint.
-    const bool inside = myWidth > 0 && myHeight > 0 && bx >= 0 && bx < pictureWidth && by >= 0 &&
-                        by < pictureHeight;
+    // A level without cells has no picture, so no cell to pick or paint.
+    const QSize picture = myImageEditor->Picture().size();
+    const bool inside = bx >= 0 && bx < picture.width() && by >= 0 && by < picture.height();
     const int cx = std::min(std::max(bx / Pitch + 1, 1), myWidth);
     const int cy = std::min(std::max(by / Pitch + 1, 1), myHeight);
 
-    if (inside) {
-        text.Append(", X2=");
-        text.Append(cx);
-        text.Append(", Y2=");
-        text.Append(cy);
-    }
+    if (inside)
+        text += QStringLiteral(", X2=%1, Y2=%2").arg(QString::number(cx), QString::number(cy));
     if (right) {
-        text.Append(", Copier");
+        text += QStringLiteral(", Copier");
         if (inside)
             PickTool(cx - 1, cy - 1);
     }
     if (left) {
-        text.Append(", Coller");
+        text += QStringLiteral(", Coller");
         if (inside)
             PutTool(cx - 1, cy - 1);
     }
-    LBLInfos->setText(text.ToString());
+    LBLInfos->setText(text);
 }
 
 void TFRMEditeur::myImageEditorMouseDown(int x, int y, Qt::MouseButtons buttons)
