@@ -4,6 +4,7 @@
 #include "fmain.h"
 #include "fplay2d.h"
 #include "guitest.h"
+#include "hints.h"
 #include "imageview.h"
 #include "playfixture.h"
 
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -410,10 +412,13 @@ void TstMain::hints()
     };
 
     QToolButton *next = FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant");
+    QSignalSpy changes(FRMMain->findChild<THintTracker *>(), &THintTracker::HintChanged);
     move(next);
     QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
+    move(next, QPoint(5, 5)); // the same hint: no change to announce
     move(FRMPlay2D->findChild<QToolButton *>("BTNPremierNiveau"));
     QTRY_COMPARE(FRMMain->StatusText(), QString("Premier Niveau (HOME)"));
+    QCOMPARE(changes.size(), 2);
     move(FRMPlay2D->findChild<QToolButton *>("BTNNiveauAleatoire"));
     QTRY_COMPARE(FRMMain->StatusText(), QString::fromUtf8("Niveau Aléatoire"));
     move(FRMPlay2D->ImageBramlek(), FRMPlay2D->ImageBramlek()->rect().center());

@@ -85,14 +85,9 @@ void TFRMEditeur::CreateBoard()
     myImageEditor->setObjectName(QStringLiteral("myImageEditor"));
     myImageEditor->setCursor(Qt::CrossCursor);
     myImageEditor->setMouseTracking(true);
-    const auto handler = [this](void (TFRMEditeur::*event)(int, int, Qt::MouseButtons)) {
-        return [this, event](int x, int y, Qt::MouseButtons buttons) {
-            (this->*event)(x, y, buttons);
-        };
-    };
-    myImageEditor->OnMouseDown = handler(&TFRMEditeur::myImageEditorMouseDown);
-    myImageEditor->OnMouseMove = handler(&TFRMEditeur::myImageEditorMouseMove);
-    myImageEditor->OnMouseUp = handler(&TFRMEditeur::myImageEditorMouseUp);
+    connect(myImageEditor, &TImageView::MouseDown, this, &TFRMEditeur::myImageEditorMouseDown);
+    connect(myImageEditor, &TImageView::MouseMove, this, &TFRMEditeur::myImageEditorMouseMove);
+    connect(myImageEditor, &TImageView::MouseUp, this, &TFRMEditeur::myImageEditorMouseUp);
 }
 
 void TFRMEditeur::CreateStatusLine()

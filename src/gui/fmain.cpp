@@ -219,7 +219,7 @@ void TFRMMain::FormCreate()
     myMdiArea->setBackground(FrameGrey);
 
     myHints = new THintTracker(this);
-    myHints->OnHint = [this] { ShowAppHint(qApp); };
+    connect(myHints, &THintTracker::HintChanged, this, [this] { ShowAppHint(qApp); });
 
     UserInterface.Confirm = [](const std::string &question) {
         return ConfirmationBox(QString::fromStdString(question));

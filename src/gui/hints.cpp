@@ -88,6 +88,5 @@ void THintTracker::Update()
     if (hint == myHint)
         return;
     myHint = hint;
-    if (OnHint)
-        OnHint();
+    emit HintChanged();
 }

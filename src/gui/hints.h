@@ -5,8 +5,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <functional>
-
 class QWidget;
 
 // A hint is "short|long": the short part is the tooltip, the long part goes to
@@ -24,7 +22,7 @@ QString LongHintAt(const QWidget *control);
 // of its nearest enclosing control that has one), empty over no control of
 // the program or while a menu is open. It is worked out again whenever the
 // application is about to wait for events and right after pointer events;
-// OnHint runs only when it changes.
+// HintChanged is emitted only when it changes.
 class THintTracker : public QObject
 {
     Q_OBJECT
@@ -33,7 +31,9 @@ public:
     explicit THintTracker(QObject *parent = nullptr);
 
     QString Hint() const { return myHint; }
-    std::function<void()> OnHint;
+
+signals:
+    void HintChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

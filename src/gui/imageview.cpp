@@ -7,19 +7,6 @@
 
 #include <cstring>
 
-namespace
-{
-
-void Forward(const TImageView::TMouseHandler &handler, const QMouseEvent *event)
-{
-    if (!handler)
-        return;
-    const QPoint position = event->position().toPoint();
-    handler(position.x(), position.y(), event->buttons());
-}
-
-} // namespace
-
 TImageView::TImageView(QWidget *parent) : QWidget(parent)
 {
     // The picture covers itself; around it the parent's colour shows through.
@@ -105,15 +92,18 @@ void TImageView::paintEvent(QPaintEvent *event)
 
 void TImageView::mousePressEvent(QMouseEvent *event)
 {
-    Forward(OnMouseDown, event);
+    const QPoint at = event->position().toPoint();
+    emit MouseDown(at.x(), at.y(), event->buttons());
 }
 
 void TImageView::mouseMoveEvent(QMouseEvent *event)
 {
-    Forward(OnMouseMove, event);
+    const QPoint at = event->position().toPoint();
+    emit MouseMove(at.x(), at.y(), event->buttons());
 }
 
 void TImageView::mouseReleaseEvent(QMouseEvent *event)
 {
-    Forward(OnMouseUp, event);
+    const QPoint at = event->position().toPoint();
+    emit MouseUp(at.x(), at.y(), event->buttons());
 }

@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <functional>
-
 // An image control: owns an off-screen picture and shows it centred at its own
 // size, never scaled or scrolled. When the picture is larger than the control
 // it is cropped equally on both sides; the offsets truncate toward zero.
@@ -15,9 +13,6 @@ class TImageView : public QWidget
     Q_OBJECT
 
 public:
-    // x and y relative to the control's top-left corner; the buttons held at that moment.
-    using TMouseHandler = std::function<void(int x, int y, Qt::MouseButtons buttons)>;
-
     explicit TImageView(QWidget *parent = nullptr);
 
     // Resizes the picture; its content is undefined until drawn.
@@ -39,9 +34,11 @@ public:
     // that does not fit is left out.
     void DrawTiles(const TTablo &tablo, int width, int height, const QPoint &origin, int pitch);
 
-    TMouseHandler OnMouseDown;
-    TMouseHandler OnMouseMove;
-    TMouseHandler OnMouseUp;
+signals:
+    // x and y relative to the control's top-left corner; the buttons held at that moment.
+    void MouseDown(int x, int y, Qt::MouseButtons buttons);
+    void MouseMove(int x, int y, Qt::MouseButtons buttons);
+    void MouseUp(int x, int y, Qt::MouseButtons buttons);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
