@@ -241,8 +241,8 @@ mutants() {
 - const int by = y - offset.y();
 + const int by = y;
 @ src/gui/fediteur.cpp : the right frame counts as outside
-- bx < pictureWidth
-+ bx < pictureWidth - 1
+- bx < picture.width()
++ bx < picture.width() - 1
 @ src/gui/fediteur.cpp : the pixel above the frame counts as inside
 - by >= 0 &&
 + by >= -1 &&
