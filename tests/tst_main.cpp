@@ -519,7 +519,7 @@ void TstMain::information()
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[2], QString("Vorkade 2"));
     QVERIFY(lines[4].startsWith("Auteur : "));
-    QCOMPARE(lines[5], QString("Version : 2.0.8"));
+    QCOMPARE(lines[5], QString("Version : " VORKADE_VERSION));
     QCOMPARE(lines[6], QString("Date : 2009-02-20"));
     QVERIFY(lines[10].startsWith("Mail : "));
     QVERIFY(lines[11].startsWith("ICQ : "));

@@ -18,7 +18,7 @@ const char *const InfoLines[] = {
     "Vorkade 2",
     "",
     "Auteur : Équipe Vorkade",
-    "Version : 2.0.8",
+    ("Version : " VORKADE_VERSION), // one line, the version joined to its label
     "Date : 2009-02-20",
     "",
     "https://www.example.org/vorkade",
