@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // One level from its rows, shorter rows filled with spaces; every byte is kept.
-inline TLevel MakeLevel(const QStringList &rows)
+inline TLevel LevelOfRows(const QStringList &rows)
 {
     std::vector<QByteArray> bytes;
     for (const QString &row : rows)
@@ -25,7 +25,7 @@ inline void UseLevels(const QList<QStringList> &levels, int current = 1)
 {
     Levels.clear();
     for (const QStringList &rows : levels)
-        Levels.push_back(MakeLevel(rows));
+        Levels.push_back(LevelOfRows(rows));
     LevelCount = std::int32_t(Levels.size());
     CurrentLevel = LevelCount ? current : 0;
     RefreshWindows();

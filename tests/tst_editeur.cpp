@@ -198,7 +198,7 @@ void TstEditeur::workedExample()
     QTest::mousePress(View(), Qt::LeftButton, {}, QPoint(150, 80));
     QCOMPARE(FRMEditeur->InfosText(), QString("X1=150, Y1=80, X2=3, Y2=2, Coller"));
     QCOMPARE(FRMEditeur->Tablo()[2][1], '#');
-    QCOMPARE(View()->Picture().copy(16 * 2 + 1, 16 + 1, 15, 15), TileImage(TTile::Wall));
+    QCOMPARE(View()->Picture().copy(16 * 2 + 1, 16 + 1, 15, 15), TileImage(TTilePicture::Wall));
     QTest::mouseRelease(View(), Qt::LeftButton, {}, QPoint(150, 80));
     QCOMPARE(FRMEditeur->InfosText(), QString("X1=150, Y1=80, X2=3, Y2=2"));
 }

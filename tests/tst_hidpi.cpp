@@ -92,13 +92,13 @@ void TstHiDpi::glyphs_data()
     QTest::newRow("random") << "BTNNiveauAleatoire" << PlayGlyph(TPlayGlyph::Random);
     QTest::newRow("next") << "BTNNiveauSuivant" << PlayGlyph(TPlayGlyph::Next);
     QTest::newRow("last") << "BTNDernierNiveau" << PlayGlyph(TPlayGlyph::Last);
-    QTest::newRow("wall") << "BTNWall" << PaletteGlyph(TTile::Wall);
-    QTest::newRow("target") << "BTNTarget" << PaletteGlyph(TTile::Target);
-    QTest::newRow("box") << "BTNBox1" << PaletteGlyph(TTile::Box1);
-    QTest::newRow("box on target") << "BTNBox2" << PaletteGlyph(TTile::Box2);
-    QTest::newRow("keeper") << "BTNBramlek1" << PaletteGlyph(TTile::Bramlek1);
-    QTest::newRow("keeper on target") << "BTNBramlek2" << PaletteGlyph(TTile::Bramlek2);
-    QTest::newRow("blank") << "BTNEmpty" << PaletteGlyph(TTile::Empty);
+    QTest::newRow("wall") << "BTNWall" << PaletteGlyph(TTilePicture::Wall);
+    QTest::newRow("target") << "BTNTarget" << PaletteGlyph(TTilePicture::Target);
+    QTest::newRow("box") << "BTNBox1" << PaletteGlyph(TTilePicture::Box1);
+    QTest::newRow("box on target") << "BTNBox2" << PaletteGlyph(TTilePicture::Box2);
+    QTest::newRow("keeper") << "BTNBramlek1" << PaletteGlyph(TTilePicture::Bramlek1);
+    QTest::newRow("keeper on target") << "BTNBramlek2" << PaletteGlyph(TTilePicture::Bramlek2);
+    QTest::newRow("blank") << "BTNEmpty" << PaletteGlyph(TTilePicture::Empty);
     QTest::newRow("apply") << "BTNValider" << TickGlyph();
     QTest::newRow("cancel") << "BTNAnnuler" << CrossGlyph();
 }

@@ -314,13 +314,14 @@ void TstPlay2D::boardIsDrawnTileByTile()
         const QImage drawn = picture.copy(x * TileSize, 0, TileSize, TileSize);
         QCOMPARE(drawn, TileImage(TileOf(cells[x])));
     }
-    QCOMPARE(TileOf('-'), TTile::Empty);
-    QCOMPARE(TileOf('x'), TTile::Empty);
+    QCOMPARE(TileOf('-'), TTilePicture::Empty);
+    QCOMPARE(TileOf('x'), TTilePicture::Empty);
 
     QTest::keyClick(myWindow.get(), Qt::Key_PageDown); // a smaller level: the picture shrinks
     QCOMPARE(picture.size(), QSize(2 * TileSize, 2 * TileSize));
-    QCOMPARE(picture.copy(TileSize, TileSize, TileSize, TileSize), TileImage(TTile::Bramlek1));
-    QCOMPARE(picture.copy(0, TileSize, TileSize, TileSize), TileImage(TTile::Wall));
+    QCOMPARE(picture.copy(TileSize, TileSize, TileSize, TileSize),
+             TileImage(TTilePicture::Bramlek1));
+    QCOMPARE(picture.copy(0, TileSize, TileSize, TileSize), TileImage(TTilePicture::Wall));
 }
 
 void TstPlay2D::boardIsCentred_data()
@@ -374,11 +375,11 @@ void TstPlay2D::moveRedrawsOnlyItsCells()
     QTest::keyClick(myWindow.get(), Qt::Key_Right);
     QCOMPARE(Board()[1], QString("# @$#"));
     QCOMPARE(picture.pixel(70, 50), qRgb(255, 0, 255));
-    QCOMPARE(picture.copy(1 * 15, 15, 15, 15), TileImage(TTile::Empty));
-    QCOMPARE(picture.copy(2 * 15, 15, 15, 15), TileImage(TTile::Bramlek1));
-    QCOMPARE(picture.copy(3 * 15, 15, 15, 15), TileImage(TTile::Box1));
+    QCOMPARE(picture.copy(1 * 15, 15, 15, 15), TileImage(TTilePicture::Empty));
+    QCOMPARE(picture.copy(2 * 15, 15, 15, 15), TileImage(TTilePicture::Bramlek1));
+    QCOMPARE(picture.copy(3 * 15, 15, 15, 15), TileImage(TTilePicture::Box1));
     QTest::keyClick(myWindow.get(), Qt::Key_Home); // a load draws everything again
-    QCOMPARE(picture.pixel(70, 50), TileImage(TTile::Wall).pixel(10, 5));
+    QCOMPARE(picture.pixel(70, 50), TileImage(TTilePicture::Wall).pixel(10, 5));
 }
 
 void TstPlay2D::navigationKeysAndButtons_data()

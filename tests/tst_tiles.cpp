@@ -81,24 +81,24 @@ void TstTiles::tiles_data()
     const QRgb light = qRgb(192, 192, 192);
     TPixels wall = Paint(Outline(1, 13), light);
     wall << Paint({{3, 3}, {11, 3}, {3, 11}, {11, 11}}, light);
-    QTest::newRow("wall") << int(TTile::Wall) << qRgb(64, 64, 64) << wall;
-    QTest::newRow("floor") << int(TTile::Empty) << qRgb(0, 0, 0) << TPixels();
+    QTest::newRow("wall") << int(TTilePicture::Wall) << qRgb(64, 64, 64) << wall;
+    QTest::newRow("floor") << int(TTilePicture::Empty) << qRgb(0, 0, 0) << TPixels();
 
     const QList<QPoint> lattice = Lines({1, 5, 9, 13}, 1, 13);
-    QTest::newRow("box") << int(TTile::Box1) << qRgb(128, 0, 0)
+    QTest::newRow("box") << int(TTilePicture::Box1) << qRgb(128, 0, 0)
                          << Paint(lattice, qRgb(255, 64, 64));
     QTest::newRow("box on target")
-        << int(TTile::Box2) << qRgb(96, 96, 0) << Paint(lattice, qRgb(224, 224, 1));
+        << int(TTilePicture::Box2) << qRgb(96, 96, 0) << Paint(lattice, qRgb(224, 224, 1));
 
     QList<QPoint> frame = Outline(1, 13);
     for (int i = 1; i <= 13; ++i)
         frame << QPoint(i, 7);
     for (int i = 1; i <= 7; ++i)
         frame << QPoint(7, i);
-    QTest::newRow("keeper") << int(TTile::Bramlek1) << qRgb(0, 0, 224)
+    QTest::newRow("keeper") << int(TTilePicture::Bramlek1) << qRgb(0, 0, 224)
                             << Paint(frame, qRgb(0, 222, 222));
     QTest::newRow("keeper on target")
-        << int(TTile::Bramlek2) << qRgb(96, 0, 96) << Paint(frame, qRgb(255, 128, 255));
+        << int(TTilePicture::Bramlek2) << qRgb(96, 0, 96) << Paint(frame, qRgb(255, 128, 255));
 }
 
 void TstTiles::tiles()
@@ -107,7 +107,7 @@ void TstTiles::tiles()
     QFETCH(QRgb, background);
     QFETCH(TPixels, pixels);
 
-    const QImage &image = TileImage(TTile(tile));
+    const QImage &image = TileImage(TTilePicture(tile));
     QCOMPARE(image.size(), QSize(15, 15));
     QImage expected(15, 15, QImage::Format_RGB32);
     expected.fill(background);
@@ -124,8 +124,8 @@ void TstTiles::tiles()
 // landmarks: the bright core on both diagonals, green flanks, caps at the corners.
 void TstTiles::everyTileKeepsItsRing()
 {
-    for (int t = int(TTile::Wall); t <= int(TTile::Bramlek2); ++t) {
-        const QImage &image = TileImage(TTile(t));
+    for (int t = int(TTilePicture::Wall); t <= int(TTilePicture::Bramlek2); ++t) {
+        const QImage &image = TileImage(TTilePicture(t));
         const QRgb ring = image.pixel(0, 0);
         for (int i = 0; i < 15; ++i) {
             QCOMPARE(image.pixel(i, 0), ring);
@@ -135,7 +135,7 @@ void TstTiles::everyTileKeepsItsRing()
         }
     }
 
-    const QImage &target = TileImage(TTile::Target);
+    const QImage &target = TileImage(TTilePicture::Target);
     const QRgb bright = qRgb(0, 255, 0), medium = qRgb(0, 192, 0), dark = qRgb(0, 128, 0);
     QCOMPARE(target.pixel(0, 0), qRgb(0, 0, 0));
     for (int i = 3; i <= 11; ++i) {
@@ -160,10 +160,10 @@ void TstTiles::everyTileKeepsItsRing()
 
 void TstTiles::paletteGlyphFramesItsTile()
 {
-    for (int t = int(TTile::Wall); t <= int(TTile::Bramlek2); ++t) {
-        const QImage glyph = PaletteGlyph(TTile(t));
+    for (int t = int(TTilePicture::Wall); t <= int(TTilePicture::Bramlek2); ++t) {
+        const QImage glyph = PaletteGlyph(TTilePicture(t));
         QCOMPARE(glyph.size(), QSize(17, 17));
-        QCOMPARE(glyph.copy(1, 1, 15, 15), TileImage(TTile(t)));
+        QCOMPARE(glyph.copy(1, 1, 15, 15), TileImage(TTilePicture(t)));
         for (const QPoint &p : Outline(0, 16))
             QCOMPARE(glyph.pixel(p), qRgb(255, 255, 255));
         const QImage face = GlyphIcon(glyph).pixmap(17, 17).toImage();

@@ -55,7 +55,7 @@ double NowMs()
     mark("fonts");
     LoadLevels();
     mark("levels");
-    for (TTile tile : {TTile::Wall, TTile::Empty})
+    for (TTilePicture tile : {TTilePicture::Wall, TTilePicture::Empty})
         (void)TileImage(tile);
     (void)ApplicationIconImage();
     (void)PlayIconImage();

@@ -50,18 +50,18 @@ void TFRMEditeur::CreateButtonBar()
     struct TPaletteButton {
         const char *Name;
         const char *Hint;
-        TTile Tile;
+        TTilePicture Tile;
         char Tool;
     };
 
     static const TPaletteButton palette[] = {
-        {"BTNWall", "Mur", TTile::Wall, '#'},
-        {"BTNTarget", "Emplacement", TTile::Target, '.'},
-        {"BTNBox1", "Caisse", TTile::Box1, '$'},
-        {"BTNBox2", "Caisse sur Emplacement", TTile::Box2, '*'},
-        {"BTNBramlek1", "Bramlek", TTile::Bramlek1, '@'},
-        {"BTNBramlek2", "Bramlek sur Emplacement", TTile::Bramlek2, '+'},
-        {"BTNEmpty", "Vide", TTile::Empty, '-'},
+        {"BTNWall", "Mur", TTilePicture::Wall, '#'},
+        {"BTNTarget", "Emplacement", TTilePicture::Target, '.'},
+        {"BTNBox1", "Caisse", TTilePicture::Box1, '$'},
+        {"BTNBox2", "Caisse sur Emplacement", TTilePicture::Box2, '*'},
+        {"BTNBramlek1", "Bramlek", TTilePicture::Bramlek1, '@'},
+        {"BTNBramlek2", "Bramlek sur Emplacement", TTilePicture::Bramlek2, '+'},
+        {"BTNEmpty", "Vide", TTilePicture::Empty, '-'},
     };
 
     auto *bar = new TButtonBar(this);

@@ -29,19 +29,19 @@ namespace
 
 struct TCellTile {
     char Cell;
-    TTile Tile;
+    TTilePicture Tile;
 };
 
 constexpr std::array<TCellTile, 6> CellTiles{{
-    {'#', TTile::Wall},
-    {'.', TTile::Target},
-    {'$', TTile::Box1},
-    {'*', TTile::Box2},
-    {'@', TTile::Bramlek1},
-    {'+', TTile::Bramlek2},
+    {'#', TTilePicture::Wall},
+    {'.', TTilePicture::Target},
+    {'$', TTilePicture::Box1},
+    {'*', TTilePicture::Box2},
+    {'@', TTilePicture::Bramlek1},
+    {'+', TTilePicture::Bramlek2},
 }};
 
-// In the order of TTile.
+// In the order of TTilePicture.
 constexpr std::array<const char *const *, 7> TileArt{
     tile_wall_xpm, tile_empty_xpm,    tile_target_xpm,   tile_box1_xpm,
     tile_box2_xpm, tile_bramlek1_xpm, tile_bramlek2_xpm,
@@ -109,16 +109,16 @@ private:
 
 } // namespace
 
-TTile TileOf(char cell)
+TTilePicture TileOf(char cell)
 {
     for (const TCellTile &entry : CellTiles) {
         if (entry.Cell == cell)
             return entry.Tile;
     }
-    return TTile::Empty;
+    return TTilePicture::Empty;
 }
 
-const QImage &TileImage(TTile tile)
+const QImage &TileImage(TTilePicture tile)
 {
     // Decoded once, on first use.
     static const std::array<QImage, 7> tiles = [] {
@@ -130,7 +130,7 @@ const QImage &TileImage(TTile tile)
     return tiles[static_cast<std::size_t>(tile)];
 }
 
-QImage PaletteGlyph(TTile tile)
+QImage PaletteGlyph(TTilePicture tile)
 {
     QImage glyph(TileSize + 2, TileSize + 2, QImage::Format_RGB32);
     glyph.fill(Qt::white);

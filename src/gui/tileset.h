@@ -5,16 +5,16 @@
 
 // The pictures of the board, shared by the play window and the editor.
 // Every tile is 15 x 15, opaque, in QImage::Format_RGB32.
-enum class TTile { Wall, Empty, Target, Box1, Box2, Bramlek1, Bramlek2 };
+enum class TTilePicture { Wall, Empty, Target, Box1, Box2, Bramlek1, Bramlek2 };
 
 inline constexpr int TileSize = 15;
 
 // The tile that shows a cell character: anything not named draws as floor.
-TTile TileOf(char cell);
-const QImage &TileImage(TTile tile);
+TTilePicture TileOf(char cell);
+const QImage &TileImage(TTilePicture tile);
 
 // A tile inside a one-pixel white frame, 17 x 17: the editor's palette glyph.
-QImage PaletteGlyph(TTile tile);
+QImage PaletteGlyph(TTilePicture tile);
 
 // The play window's navigation glyphs, 17 x 17, black on white.
 enum class TPlayGlyph { First, Previous, Random, Next, Last };
