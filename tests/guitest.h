@@ -3,7 +3,11 @@
 // What every GUI test program shares.
 #include "application.h"
 #include "boxwatch.h"
+#include "fmain.h"
+#include "fplay2d.h"
+#include "playfixture.h"
 
+#include <QAction>
 #include <QtGlobal>
 
 // The offscreen platform warns about window hints it cannot pass on; that is
@@ -18,4 +22,16 @@ inline void PrepareGuiTest()
             previous(type, context, message);
         });
     InitApplication();
+}
+
+// A menu item of the frame, by its name.
+inline QAction *Item(const char *name)
+{
+    return FRMMain->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+// The play window's working grid, top row first.
+inline QStringList PlayBoard()
+{
+    return RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight());
 }

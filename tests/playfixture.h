@@ -38,3 +38,8 @@ inline QStringList RowsOf(const TTablo &tablo, int width, int height)
         rows << QString::fromLatin1(row.data(), qsizetype(row.size()));
     return rows;
 }
+
+inline QStringList RowsOf(const TLevel &level)
+{
+    return RowsOf(level.Tablo, level.Width, level.Height);
+}

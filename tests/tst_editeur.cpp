@@ -17,11 +17,6 @@
 namespace
 {
 
-QAction *Item(const char *name)
-{
-    return FRMMain->findChild<QAction *>(QString::fromLatin1(name));
-}
-
 QMdiSubWindow *EditorChild()
 {
     return qobject_cast<QMdiSubWindow *>(FRMEditeur->parentWidget());
@@ -389,8 +384,7 @@ void TstEditeur::commandsDiscardEdits()
     QTest::mouseClick(View(), Qt::LeftButton, {}, View()->rect().center());
     QVERIFY(EditorBoard() != levels[from - 1]);
     const QString status = FRMEditeur->InfosText();
-    QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
-             levels[from - 1]);
+    QCOMPARE(PlayBoard(), levels[from - 1]);
 
     Item(qPrintable(item))->trigger();
     QCOMPARE(CurrentLevel, to);
@@ -420,7 +414,7 @@ void TstEditeur::applyAndCancelChangeNothing()
     QCOMPARE(myBoxes->Seen[0].Icon, QMessageBox::NoIcon);
     QCOMPARE(myBoxes->Seen[0].Buttons, QStringList{"OK"});
     QCOMPARE(EditorBoard(), edited);
-    QCOMPARE(RowsOf(Levels[0].Tablo, Levels[0].Width, Levels[0].Height), Walled());
+    QCOMPARE(RowsOf(Levels[0]), Walled());
 }
 
 void TstEditeur::levelWithoutCells()
@@ -490,8 +484,7 @@ void TstEditeur::newLevelDeclined()
              QString::fromUtf8("Voulez-vous réellement créer un nouveau niveau ?"));
     QCOMPARE(LevelCount, 2);
     QCOMPARE(CurrentLevel, 2);
-    QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
-             QStringList{"# @ #"});
+    QCOMPARE(PlayBoard(), QStringList{"# @ #"});
     QCOMPARE(FRMEditeur != nullptr, editing);
     if (editing) {
         QCOMPARE(EditorBoard(), edited);
@@ -516,14 +509,13 @@ void TstEditeur::newLevelAfterDeleteAll()
     QCOMPARE(LevelCount, 1);
     QCOMPARE(CurrentLevel, 1);
     const TLevel &level = Levels[0];
-    QCOMPARE(RowsOf(level.Tablo, level.Width, level.Height), Blank(16, 12));
+    QCOMPARE(RowsOf(level), Blank(16, 12));
     for (const std::string *text : {&level.Author, &level.Title, &level.Collection,
                                     &level.AuthorMail, &level.AuthorPage, &level.Date})
         QVERIFY(text->empty());
     QVERIFY(View()->isVisible());
     QCOMPARE(EditorBoard(), Blank(16, 12));
-    QCOMPARE(RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight()),
-             Blank(16, 12));
+    QCOMPARE(PlayBoard(), Blank(16, 12));
     QVERIFY(FRMPlay2D->ImageBramlek()->isVisible());
     QCOMPARE(FRMMain->MdiArea()->activeSubWindow(), EditorChild());
 }

@@ -60,8 +60,8 @@ void TstHiDpi::initTestCase()
     FRMMain->resize(800, 900);
     FRMMain->show();
     QVERIFY(QTest::qWaitForWindowExposed(FRMMain));
-    FRMMain->findChild<QAction *>("MNUAfficherEditeur")->trigger();
-    FRMMain->findChild<QAction *>("MNUAideInformations")->trigger();
+    Item("MNUAfficherEditeur")->trigger();
+    Item("MNUAideInformations")->trigger();
     // One band each, so that nothing is hidden behind another window.
     FRMMain->MNUFenetreMosaiqueHorizontaleClick();
     myFrame = FRMMain->grab().toImage();

@@ -30,19 +30,9 @@
 namespace
 {
 
-QAction *Item(const char *name)
-{
-    return FRMMain->findChild<QAction *>(QString::fromLatin1(name));
-}
-
 QMdiSubWindow *ChildOf(QWidget *content)
 {
     return qobject_cast<QMdiSubWindow *>(content->parentWidget());
-}
-
-QStringList PlayBoard()
-{
-    return RowsOf(FRMPlay2D->Tablo(), FRMPlay2D->BoardWidth(), FRMPlay2D->BoardHeight());
 }
 
 // A level of our own to make moves in: the keeper walks right along the row.

@@ -17,11 +17,6 @@ std::vector<TLevel> Read(const QByteArray &text)
     return ReadLevels(std::string_view(text.constData(), text.size()));
 }
 
-QStringList Rows(const TLevel &level)
-{
-    return RowsOf(level.Tablo, level.Width, level.Height);
-}
-
 QString Text(const std::string &s)
 {
     return QString::fromLatin1(s.data(), s.size());
@@ -65,7 +60,7 @@ void TstParser::exampleBlock()
     QVERIFY(Levels.empty()); // the reader leaves the collection alone
     QCOMPARE(level.Width, 6);
     QCOMPARE(level.Height, 5);
-    QCOMPARE(Rows(level), QStringList({" #### ", " #. ##", "##$  #", "##@  #", " #####"}));
+    QCOMPARE(RowsOf(level), QStringList({" #### ", " #. ##", "##$  #", "##@  #", " #####"}));
     QCOMPARE(level.Tablo[2][1], '.');
     QCOMPARE(level.Tablo[2][2], '$');
     QCOMPARE(level.Tablo[2][3], '@');
@@ -141,7 +136,7 @@ void TstParser::blocks()
     const std::vector<TLevel> levels = Read(text);
     QCOMPARE(levels.size(), std::size_t(firstRows.size()));
     for (std::size_t i = 0; i < levels.size(); ++i)
-        QCOMPARE(Rows(levels[i]).value(0), firstRows[int(i)]);
+        QCOMPARE(RowsOf(levels[i]).value(0), firstRows[int(i)]);
 }
 
 // The grid of a one-level text, as rows.
@@ -174,7 +169,7 @@ void TstParser::grid()
     const std::vector<TLevel> levels = Read("[LEVEL]\n" + block + "\n[/LEVEL]\n");
     QCOMPARE(levels.size(), std::size_t(1));
     const TLevel &level = levels[0];
-    QCOMPARE(Rows(level), rows);
+    QCOMPARE(RowsOf(level), rows);
     QCOMPARE(level.Height, rows.size());
     QCOMPARE(level.Width, rows.isEmpty() ? 0 : rows[0].size());
     QCOMPARE(level.Tablo.size(), std::size_t(level.Width));
