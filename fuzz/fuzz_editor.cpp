@@ -137,9 +137,9 @@ QPoint PictureOffset(const TModel &model)
     Require(same, "a cell shows its tile");
 }
 
-// The status line an event should leave, written into a buffer: built with
-// QString::arg, it took a dozen allocations per event, each one recorded with its
-// stack by the sanitizer.
+// The status line an event should leave, written into a buffer: QString::arg would
+// allocate a dozen times per event, and the sanitizer records every allocation with
+// its stack.
 class TStatusText
 {
 public:
@@ -187,7 +187,7 @@ void CheckEditor(const TModel &model, const TLevel &level, const TStatusText &st
 }
 
 // One mouse event on the picture control, with the button state the toolkit would
-// report: a press or double click includes its button, a release no longer does.
+// report: a press or double click includes its button, a release leaves it out.
 void SendMouse(TModel &model, const TLevel &level, TAction action, Qt::MouseButton button, int bx,
                int by)
 {

@@ -9,9 +9,9 @@
 // floor where the input ends first; every byte after them is one press, picked by
 // its value modulo 32 from Presses below (so l, u, r, d and L, U, R, D are the four
 // arrows, as in the solution lines of the level set). A move reads three cells in a
-// line, so eight cells a side hold every case of the rules; a larger board only made
+// line, so eight cells a side hold every case of the rules; a larger board only makes
 // each reload dearer. Runs pass -max_len=16: a grid around the keeper and a dozen
-// presses, where longer inputs only added presses to replay.
+// presses, where longer inputs only add presses to replay.
 #include "fplay2d.h"
 #include "fuzzwindow.h"
 #include "global.h"
@@ -160,8 +160,8 @@ void UseOnlyLevel(const TLevel &level)
 
 // Between inputs the window holds a one-cell keeper. A grid without a keeper leaves
 // the player where the last one stood, so no earlier input decides where the moves
-// start; and every input allocates and frees the same number of blocks, where a
-// larger grid than the last one looked like a leak and was run a second time.
+// start; and every input frees as many blocks as it allocates, since libFuzzer runs
+// an input that ends holding more a second time, as a possible leak.
 void UseParkingLevel()
 {
     TLevel parking;
@@ -180,7 +180,7 @@ void Send(const TPress &press, std::uint8_t byte)
     auto *button = Window->findChild<QToolButton *>(QString::fromLatin1(name));
     Require(button != nullptr, "the play window has its five buttons");
     // The button's own signal, not a mouse click: a click repaints the whole window
-    // twice on the spot, which took half the run; the window paints once per input.
+    // twice on the spot; the window paints once per input.
     button->click();
 }
 
@@ -303,8 +303,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     Window = new TFRMPlay2D;
     FRMPlay2D = Window;
     // Just wider than the button bar and the largest board: the end of every input
-    // repaints the control, and at the window's own size its background was most
-    // of what got painted.
+    // repaints the control, and a larger window would paint mostly background.
     Window->resize(WindowSize);
     Window->show();
     Require(QTest::qWaitForWindowExposed(Window), "the play window is shown");

@@ -37,16 +37,15 @@ inline bool SameCells(const TTablo &a, const TTablo &b)
 }
 
 // Freed memory stays poisoned for a while to catch late use. An input frees a few
-// kilobytes at most, so 32 MB still spans thousands of inputs, where the default
-// 256 MB (plus the allocator's caches behind it) made every run hold half a gigabyte.
+// kilobytes at most, so 32 MB still spans thousands of inputs, and a run holds far
+// less than with the default 256 MB and the allocator's caches behind it.
 //
 // Every allocation and release is recorded with its stack, kept for good in the
-// sanitizer's stack depot. The system's Qt libraries have no frame pointers, so the
-// fast unwinder reads stale stack slots past the first Qt frame, and nearly every
-// such trace was new: two new traces per input, the window targets' memory grew
-// 14 MB per million inputs. Two frames, where the block was taken or given back and
-// its caller, are exact and few. To see a finding's full allocation stacks, run its
-// input again with ASAN_OPTIONS=malloc_context_size=30.
+// sanitizer's stack depot. The system's Qt libraries have no frame pointers, so past
+// the first Qt frame the fast unwinder reads stale stack slots, and nearly every such
+// trace would be new and kept. Two frames, where the block is taken or given back and
+// its caller, are exact and few, so a run's memory stays flat. To see a finding's
+// full allocation stacks, run its input again with ASAN_OPTIONS=malloc_context_size=30.
 // Each target includes this header once.
 // NOLINTNEXTLINE(bugprone-reserved-identifier): the sanitizer runtime looks for this name.
 extern "C" const char *__asan_default_options()

@@ -10,8 +10,8 @@ namespace
 {
 
 // Qt lays a box's buttons out by the desktop's convention: GNOME puts "Non"
-// left of "Oui". The game shows "Oui" first everywhere, as on the desktop it
-// was made for.
+// left of "Oui". The game's boxes show "Oui" first on every desktop, as Windows
+// lays them out.
 class TYesFirstStyle : public QProxyStyle
 {
 public:

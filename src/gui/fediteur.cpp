@@ -141,8 +141,8 @@ void TFRMEditeur::DrawBoard()
     QImage &picture = myImageEditor->Picture();
     if (picture.isNull())
         return;
-    // Every pixel off the tiles lies on a lattice line: grey all over, then the tiles,
-    // draws the same picture as lines on black in a fraction of the time.
+    // Every pixel off the tiles lies on a lattice line, so grey all over and then the
+    // tiles is the lattice picture, with no line to draw.
     picture.fill(LatticeGrey);
     myImageEditor->DrawTiles(myTablo, myWidth, myHeight, QPoint(1, 1), Pitch);
 }

@@ -58,8 +58,8 @@ void TImageView::DrawTiles(const TTablo &tablo, int width, int height, const QPo
                 CopyTile(at, tablo[x][y]);
         }
     }
-    // One region for the whole board: a rectangle per tile made the pending repaint
-    // a region of hundreds of rectangles, merged one by one.
+    // One region for the whole board: a rectangle per tile would make the pending
+    // repaint a region of hundreds of rectangles, merged one by one.
     update();
 }
 
