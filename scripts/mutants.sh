@@ -184,6 +184,17 @@ mutants() {
 @ src/core/ulevels.cpp : info keys compared with their case
 - return AsciiLower(x) == AsciiLower(y);
 + return x == y;
+@ src/core/ulevels.cpp : a reopened block keeps what it collected
+^ std::vector<TLines> LevelBlocks(
+- if (marker == "[LEVEL]") {
+-             block.clear();
++ if (marker == "[LEVEL]") {
+@ src/core/ulevels.cpp : info lines are taken as rows
+- infoLines.push_back(line);
++ gridLines.push_back(line);
+@ src/core/ulevels.cpp : the loader counts one level too few
+- LevelCount = static_cast<std::int32_t>(Levels.size());
++ LevelCount = static_cast<std::int32_t>(Levels.size()) - 1;
 
 # The play window: order of drawing, guards, keys.
 @ src/gui/fplay2d.cpp : the board is drawn column by column
@@ -240,6 +251,9 @@ mutants() {
 @ src/gui/fediteur.cpp : the mouse is mapped without the picture's vertical offset
 - const int by = y - offset.y();
 + const int by = y;
+@ src/gui/fediteur.cpp : the status line gives the column for the row
+- arg(QString::number(cx), QString::number(cy))
++ arg(QString::number(cx), QString::number(cx))
 @ src/gui/fediteur.cpp : the right frame counts as outside
 - bx < picture.width()
 + bx < picture.width() - 1
@@ -330,6 +344,10 @@ mutants() {
 @ src/gui/hints.cpp : a hint without a bar has no long part
 - return bar < 0 ? hint : hint.mid(bar + 1);
 + return bar < 0 ? QString() : hint.mid(bar + 1);
+@ src/gui/hints.cpp : an unchanged hint is announced again
+- if (hint == myHint)
+-         return;
++
 @ src/gui/hints.cpp : an open menu does not hide the hint
 - if (myInside && !QApplication::activePopupWidget())
 + if (myInside)
