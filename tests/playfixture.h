@@ -16,7 +16,7 @@ inline TLevel LevelOfRows(const QStringList &rows)
     for (const QByteArray &row : bytes)
         lines.emplace_back(row.constData(), std::size_t(row.size()));
     TLevel level;
-    SetLevelRows(level, lines);
+    ReadLevelGrid(level, lines);
     return level;
 }
 

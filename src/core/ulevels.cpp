@@ -65,16 +65,6 @@ std::string InfoValue(const TLines &infoLines, std::string_view key)
     return {};
 }
 
-void ReadLevelInfos(TLevel &level, const TLines &infoLines)
-{
-    level.Author = InfoValue(infoLines, "Author");
-    level.Title = InfoValue(infoLines, "Title");
-    level.Collection = InfoValue(infoLines, "Collection");
-    level.AuthorMail = InfoValue(infoLines, "AuthorMail");
-    level.AuthorPage = InfoValue(infoLines, "AuthorPage");
-    level.Date = InfoValue(infoLines, "Date");
-}
-
 // The built-in text lives under the "TXT" prefix; resource names match whatever their case.
 QString FindTextResource(const QString &name)
 {
@@ -252,7 +242,7 @@ std::vector<TLines> LevelBlocks(const TLines &lines)
     return blocks;
 }
 
-TLevel ReadLevel(const TLines &block)
+void AddLevel(std::vector<TLevel> &levels, const TLines &block)
 {
     // Room for every line in each, so that neither grows line by line.
     TLines gridLines;
@@ -265,24 +255,37 @@ TLevel ReadLevel(const TLines &block)
         if (line.find('=') != std::string_view::npos)
             infoLines.push_back(line);
     }
-    TLevel level;
-    SetLevelRows(level, gridLines);
+    TLevel &level = levels.emplace_back();
+    ReadLevelGrid(level, gridLines);
     ReadLevelInfos(level, infoLines);
-    return level;
 }
 
-std::vector<TLevel> ReadLevels(std::string_view text)
+void ReadLevelInfos(TLevel &level, const TLines &infoLines)
 {
-    const TLines lines = SplitLines(text);
+    level.Author = InfoValue(infoLines, "Author");
+    level.Title = InfoValue(infoLines, "Title");
+    level.Collection = InfoValue(infoLines, "Collection");
+    level.AuthorMail = InfoValue(infoLines, "AuthorMail");
+    level.AuthorPage = InfoValue(infoLines, "AuthorPage");
+    level.Date = InfoValue(infoLines, "Date");
+}
+
+std::vector<TLevel> ParseLevels(const TLines &lines)
+{
     const std::vector<TLines> blocks = LevelBlocks(lines);
     std::vector<TLevel> levels;
     levels.reserve(blocks.size());
     for (const TLines &block : blocks)
-        levels.push_back(ReadLevel(block));
+        AddLevel(levels, block);
     return levels;
 }
 
-void SetLevelRows(TLevel &level, const TLines &rows)
+std::vector<TLevel> ReadLevels(std::string_view text)
+{
+    return ParseLevels(SplitLines(text));
+}
+
+void ReadLevelGrid(TLevel &level, const TLines &rows)
 {
     std::size_t width = 0;
     for (const std::string_view row : rows)

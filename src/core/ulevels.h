@@ -73,20 +73,25 @@ TLines SplitLines(std::string_view text);
 // closes one: the lines since the last marker, or since the start.
 std::vector<TLines> LevelBlocks(const TLines &lines);
 
-// The level of one block. Lines holding '#' are its rows, as SetLevelRows takes them;
-// lines holding '=' are its infos, "Key=value", the key matched whatever its case and
-// the first line of a key counting; a line may be both, and other lines are dropped.
-TLevel ReadLevel(const TLines &block);
-
-// The levels of a level text, one per closed block.
+// The levels of a level text's lines, one per closed block, each appended by AddLevel.
+std::vector<TLevel> ParseLevels(const TLines &lines);
+// The levels of a level text: ParseLevels of its lines.
 std::vector<TLevel> ReadLevels(std::string_view text);
+
+// Appends the level of one block. Lines holding '#' are its rows (ReadLevelGrid);
+// lines holding '=' are its infos (ReadLevelInfos); a line may be both, and other
+// lines are dropped.
+void AddLevel(std::vector<TLevel> &levels, const TLines &block);
+// The six texts of a level from its "Key=value" lines: the key matched whatever its
+// case, the first line of a key counting, a missing key an empty text.
+void ReadLevelInfos(TLevel &level, const TLines &infoLines);
 
 // The grid vocabulary that the windows, the tools and the tests share.
 
 // Sets the grid of `level` from rows of text, top to bottom: Width is the longest row,
 // Height the number of rows (both 0 when no row holds a cell); shorter rows are filled
 // with spaces on the right, and every byte is kept as it is.
-void SetLevelRows(TLevel &level, const TLines &rows);
+void ReadLevelGrid(TLevel &level, const TLines &rows);
 // The rows of a grid, top to bottom, each `width` cells long.
 std::vector<std::string> TabloRows(const TTablo &tablo, std::int32_t width, std::int32_t height);
 

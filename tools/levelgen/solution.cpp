@@ -39,7 +39,7 @@ TLevel LevelOf(const std::vector<std::string> &rows)
 {
     const TLines lines(rows.begin(), rows.end());
     TLevel level;
-    SetLevelRows(level, lines);
+    ReadLevelGrid(level, lines);
     return level;
 }
 
