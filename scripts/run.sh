@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset default
 cmake --build build --parallel "$jobs" --target Vorkade2
-exec ./build/src/Vorkade2
+exec ./build/src/vorkade2

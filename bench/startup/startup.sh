@@ -18,7 +18,7 @@ export LC_ALL=C # EPOCHREALTIME must use "." as its decimal point
 
 build=${1:-build}
 runs=${2:-20}
-game="$build/src/Vorkade2"
+game="$build/src/vorkade2"
 bare="$build/bench/startup/bare_frame"
 stages="$build/bench/startup/startup_stages"
 game_title='^Vorkade II$'
