@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level text parser on any bytes. Beyond not crashing and not reading outside
 // the text, what it builds must be a well-formed collection, and every grid it
 // reads must read back the same once written out again as level text.

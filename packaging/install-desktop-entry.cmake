@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by the install step (cmake --install, cpack): writes the menu entry with
 # an Exec line that starts the program where this install puts it. In a
 # directory on Debian's default search path the bare name does, as menu entries

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs every Debian 12 package that building, running and testing the game need.
 # Safe to run again: apt-get skips what is already there.
 set -eu

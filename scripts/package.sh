@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package as Debian builds its own: with the flags of
 # dpkg-buildflags (hardening: PIE, bind-now, RELRO, fortified functions, stack
 # protector) and with every date in it taken from SOURCE_DATE_EPOCH, so that

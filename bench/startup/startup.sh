@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up benchmark: how long the game takes from process start until its
 # frame is mapped, and how much resident memory it holds once shown, against a
 # bare Qt multiple-document frame (bare_frame.cpp) started the same way.

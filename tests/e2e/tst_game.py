@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built game on a real X server, played with real key presses and mouse
 clicks and checked from screenshots. Each scenario starts its own Xvfb and game
 and ends both, by process id, however it ends.

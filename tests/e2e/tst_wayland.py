@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built game as a Wayland desktop runs it: a headless weston of its own,
 with a private runtime directory and socket, and Qt's native Wayland platform
 plugin (no XWayland). What the game says to the compositor is read from the

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package twice from the same source, as two packagers
 # would: copies of the tracked files in two unrelated folders, built one after
 # the other (so at different times, the second copy's files touched afresh),

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The game as a user gets it: installed, then started as a desktop starts it,
 from the Exec line of the installed menu entry, on a private Xvfb. It must show
 level 1, be matched to its menu entry by its X class, and end through the

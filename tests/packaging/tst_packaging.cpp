@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Installing and packaging the game, done as a packager does it: cmake --install
 // into a scratch prefix, and the Debian package that scripts/package.sh built
 // (tests/packaging/reproducible.sh leaves it in VORKADE_PACKAGE_DIR), then a look
