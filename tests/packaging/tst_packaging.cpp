@@ -12,7 +12,6 @@
 #include <QDirIterator>
 #include <QLibraryInfo>
 #include <QMap>
-#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
