@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading level texts, and loading the built-in one into the collection.
 #include "global.h"
 #include "ulevels.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Per-event costs of the windows, on the offscreen platform.
 #include "fediteur.h"
 #include "fplay2d.h"

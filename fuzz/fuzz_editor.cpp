@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level editor under any mouse: presses, moves, double clicks and releases of
 // any button, on the picture, on its lattice and frame, and far outside it, with
 // any tool and any level size. After every event the editor's grid keeps its size

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The move rules through the play window: any small grid, any bytes in its cells,
 // any presses. After every press the working grid keeps its size and its numbers
 // of boxes and keepers, only the cells of the press change, the targets stay where

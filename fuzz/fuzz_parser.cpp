@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level text reader on any bytes. Beyond not crashing and not reading outside
 // the text, every level it reads must be well formed, the collection must stay as
 // it was, and every grid must read back the same once written out again as level

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds into build/ and runs every benchmark: the per-event benchmarks of the
 # levels and the windows (medians of 10 repetitions), then the start-up
 # benchmark against a bare Qt frame. Takes about two minutes on two cores.

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs every Debian 12 package that building, running and testing the game need.
 # Safe to run again: apt-get skips what is already there.
 set -eu
@@ -11,6 +14,7 @@ packages="
   clang libclang-rt-14-dev llvm clang-tidy clazy
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file lintian man-db
+  devscripts diffoscope-minimal reuse
   qt6-wayland weston
 "
 

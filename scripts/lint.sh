@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs clang-tidy (the checks in .clang-tidy) and clazy (Qt's own pitfalls, at its
 # default level) over the sources of src/, tools/ and fuzz/, and fails on any finding.
 # Needs the compile commands of build/ and build-fuzz/ (cmake --preset default, fuzz).

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Mutation check: puts one small fault at a time into a scratch copy of the tree,
 # rebuilds only what the fault touches, and runs the unit test programs that
 # exercise the faulty file, one after the other until one fails. A fault that no

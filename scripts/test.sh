@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything into build/ and runs the whole test suite; then runs the unit
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize/),
 # lints the sources, and gives each libFuzzer target a bounded run from its seed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The collection commands and the loader of the built-in text, observed through
 // the refresh calls they make.
 #include "global.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level editor inside the frame, driven by real mouse events; and the new-level command.
 #include "fediteur.h"
 #include "fmain.h"

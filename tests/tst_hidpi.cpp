@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The frame as a 150 % or 200 % screen shows it: one grab of the whole frame,
 // read back device pixel by device pixel. Pixel art must stay pixel art: every
 // device pixel of a glyph, an icon or the board is one of the picture's own

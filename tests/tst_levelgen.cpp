@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level generator: its searches against boards worked out by hand and against an
 // independent forward search, its starts from random pulls, its own replay check, a
 // fresh run of the first levels against the committed files, and its command's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The built-in level set as the game reads it: the shape of every block, and every
 // stored solution played through the game's own rewrite tables.
 #include "global.h"

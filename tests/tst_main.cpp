@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The frame as the game starts it: menus, confirmations, hints and child windows.
 #include "fediteur.h"
 #include "finfos.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A program built without the level text: the loader must say so and stay calm.
 #include "global.h"
 #include "playfixture.h"

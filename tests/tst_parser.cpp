@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level text reader, driven through ReadLevels with whole texts.
 #include "global.h"
 #include "playfixture.h"

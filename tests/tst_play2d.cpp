@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The play window driven by real key presses and clicks; its board read back pixel by pixel.
 #include "fplay2d.h"
 #include "guitest.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every built-in level is solved by its stored solution, played as key presses in the play window.
 #include "fplay2d.h"
 #include "guitest.h"

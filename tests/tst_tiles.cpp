@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pixel art, checked at the pixels its design names.
 #include "guitest.h"
 #include "tileset.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick of the start-up benchmark: the least a Qt multiple-document
 // frame costs, a main window with a document area and one empty child, the
 // size of the game's frame. Nothing else is loaded, so the game's extra start-up

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the game's start-up time goes: the steps of its main() run one at a
 // time and timed, with the first-time costs hidden inside the windows' creation
 // (the font look-up, the level text, the artwork, Qt's first widget) forced

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up benchmark: how long the game takes from process start until its
 # frame is mapped, and how much resident memory it holds once shown, against a
 # bare Qt multiple-document frame (bare_frame.cpp) started the same way.
@@ -18,7 +21,7 @@ export LC_ALL=C # EPOCHREALTIME must use "." as its decimal point
 
 build=${1:-build}
 runs=${2:-20}
-game="$build/src/Vorkade2"
+game="$build/src/vorkade2"
 bare="$build/bench/startup/bare_frame"
 stages="$build/bench/startup/startup_stages"
 game_title='^Vorkade II$'

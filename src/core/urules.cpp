@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "urules.h"
 
 std::array<char, 3> RewriteCells(char c0, char c1, char c2)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A test case with the game running on its own X server, and the ways a
 player has of looking at it and acting on it."""
 

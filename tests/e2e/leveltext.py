@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built-in levels and their stored solutions, read the way a player's eye
 would need them: each level as a list of equally long row strings."""
 

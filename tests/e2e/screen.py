@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the X server shows, read back pixel by pixel, and the pictures the game
 should be showing, built from its own XPM art and a level grid."""
 

@@ -1,9 +1,12 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built game on a real X server, played with real key presses and mouse
 clicks and checked from screenshots. Each scenario starts its own Xvfb and game
 and ends both, by process id, however it ends.
 
-    tst_game.py --game build/src/Vorkade2 --resources resources [GameTest.test_play ...]
+    tst_game.py --game build/src/vorkade2 --resources resources [GameTest.test_play ...]
 """
 
 import argparse
@@ -291,7 +294,7 @@ def storm_batch(chance, frame, count):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--game", required=True, help="the built Vorkade2 executable")
+    parser.add_argument("--game", required=True, help="the built vorkade2 executable")
     parser.add_argument("--resources", required=True, help="the source tree's resources/")
     parser.add_argument("--seed", type=int, help="the storm's random seed")
     parser.add_argument("--rounds", type=int, default=10, help="the storm's batches of 20")

@@ -1,10 +1,13 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The built game as a Wayland desktop runs it: a headless weston of its own,
 with a private runtime directory and socket, and Qt's native Wayland platform
 plugin (no XWayland). What the game says to the compositor is read from the
 protocol log that libwayland writes with WAYLAND_DEBUG=1; what it draws, from
 weston's own screenshot. Every process started here is ended by its id.
 
-    /usr/bin/python3 tst_wayland.py --game build/src/Vorkade2 --resources resources
+    /usr/bin/python3 tst_wayland.py --game build/src/vorkade2 --resources resources
 """
 
 import argparse

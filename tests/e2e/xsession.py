@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Equipe Vorkade
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X server with the game on it, driven the way a player drives it:
 key presses and pointer moves through xdotool (XTEST), and the close request
 a window manager would send. Every process started here is ended by its id."""

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Equipe Vorkade
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // levelgen: makes the built-in level set and its solutions, or checks the committed
 // files against a fresh run.
 //
