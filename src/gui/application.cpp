@@ -4,8 +4,96 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 #include <QWidget>
+#include <QWindow>
+
+namespace
+{
+
+QMargins FrameMargins(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+// Before a window is framed its margins are unknown; the program's other framed
+// windows most likely get the same title bar and borders.
+QMargins LikelyFrameMargins(const QWidget *window)
+{
+    const QMargins own = FrameMargins(window);
+    if (!own.isNull())
+        return own;
+    for (const QWidget *other : QApplication::topLevelWidgets()) {
+        const QMargins margins =
+            other != window && other->isVisible() ? FrameMargins(other) : QMargins();
+        if (!margins.isNull())
+            return margins;
+    }
+    return {};
+}
+
+// A top-level window's position is that of its frame's top-left corner.
+void PlaceCentred(QWidget *window, const QMargins &margins)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    const QSize outer = window->size().grownBy(margins);
+    const QPoint corner(screen.x() + (screen.width() - outer.width()) / 2,
+                        screen.y() + (screen.height() - outer.height()) / 2);
+    // Once the window exists, its native side knows the frame it stands in.
+    if (QWindow *handle = window->windowHandle())
+        handle->setFramePosition(corner);
+    else
+        window->move(corner);
+}
+
+// Places the window again when a window manager has framed it otherwise than
+// assumed; it is done with the first framing. It watches the window's native
+// side, which learns of the frame as it is shown; the widget is not told.
+// Without a window manager the margins stay empty and nothing moves, whatever
+// the window does later.
+class TFramedCentring : public QObject
+{
+public:
+    TFramedCentring(QWidget *window, const QMargins &assumed)
+        : QObject(window), myWindow(window), myAssumed(assumed)
+    {
+        if (QWindow *handle = window->windowHandle())
+            handle->installEventFilter(this);
+        else
+            window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == myWindow) {
+            if (event->type() == QEvent::PlatformSurface && myWindow->windowHandle()) {
+                myWindow->removeEventFilter(this);
+                myWindow->windowHandle()->installEventFilter(this);
+            }
+            return false;
+        }
+        if (event->type() != QEvent::Expose && event->type() != QEvent::Move &&
+            event->type() != QEvent::Resize)
+            return false;
+        const QMargins margins = FrameMargins(myWindow);
+        if (margins.isNull())
+            return false;
+        if (margins != myAssumed)
+            PlaceCentred(myWindow, margins);
+        watched->removeEventFilter(this);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWidget *myWindow;
+    QMargins myAssumed;
+};
+
+} // namespace
 
 void InitApplication()
 {
@@ -45,4 +133,13 @@ void SetUpWindow(QWidget *window, const char *caption, const QImage &icon)
     window->setWindowTitle(QString::fromUtf8(caption));
     window->setWindowIcon(PixelArtIcon(icon));
     window->setFont(TahomaFont());
+}
+
+void CentreOnScreen(QWidget *window)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    const QMargins assumed = LikelyFrameMargins(window);
+    PlaceCentred(window, assumed);
+    new TFramedCentring(window, assumed);
 }

@@ -26,5 +26,11 @@ inline constexpr int ChildHeight = 333;
 // kept crisp at every scale, and the windows' font.
 void SetUpWindow(QWidget *window, const char *caption, const QImage &icon);
 
+// Centres a top-level window on its screen as a whole, title bar and borders
+// included, from now on and again once a window manager has framed it: the
+// frame's size is known only after the window is mapped. On Wayland a client
+// cannot place its window; there the compositor chooses, and nothing is asked.
+void CentreOnScreen(QWidget *window);
+
 // Fills a window's background, behind its controls, with one colour.
 void SetWindowColour(QWidget *window, const QColor &colour);

@@ -16,7 +16,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionTitleBar>
 
@@ -455,12 +454,7 @@ void CreateMainWindows()
     FRMPlay2D = new TFRMPlay2D();
     FRMMain->AddChildWindow(FRMPlay2D);
 
-    // Centred on the screen when first shown. A Wayland client cannot place
-    // its window: there the compositor chooses, and the game does not ask.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        const QRect screen = FRMMain->screen()->availableGeometry();
-        FRMMain->move(screen.center() - FRMMain->rect().center());
-    }
+    CentreOnScreen(FRMMain);
 }
 
 void DestroyMainWindows()
