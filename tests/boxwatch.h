@@ -19,6 +19,7 @@ struct TBoxSeen {
     QStringList Buttons;
     QString DefaultButton;
     QString EscapeButton;
+    QFont Font;
     bool Centred = false;
     bool Expected = false;
 };
@@ -64,6 +65,7 @@ private:
             seen.DefaultButton = box->defaultButton()->text();
         if (box->escapeButton())
             seen.EscapeButton = box->escapeButton()->text();
+        seen.Font = box->font();
         const QRect screen = box->screen()->availableGeometry();
         seen.Centred = (box->frameGeometry().center() - screen.center()).manhattanLength() <= 2;
         seen.Expected = !myAnswers.isEmpty();

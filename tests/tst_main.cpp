@@ -156,7 +156,14 @@ void TstMain::startUp()
     QCOMPARE(FRMMain->MdiArea()->height() + status->height(), 434);
     QCOMPARE(status->height(), 19);
     QVERIFY(status->isSizeGripEnabled());
-    QVERIFY(FRMMain->findChild<QLabel *>("myStatusText")->font().bold());
+    // One font on every widget, the menus' windows included, as the windows
+    // are designed with; only the status bar's text is bold.
+    for (const QWidget *widget : QApplication::allWidgets()) {
+        const QFont font = widget->font();
+        const QString name = QString::fromLatin1(widget->metaObject()->className());
+        QVERIFY2(font.family() == "Tahoma" && font.pixelSize() == 11, qPrintable(name));
+        QCOMPARE(font.bold(), widget->objectName() == "myStatusText");
+    }
 
     // The frame's grey shows where no child stands.
     const QImage frame = FRMMain->MdiArea()->grab().toImage();
@@ -327,6 +334,7 @@ void TstMain::deleteAndReload()
     QCOMPARE(box.DefaultButton, QString("&Oui"));
     QCOMPARE(box.EscapeButton, QString("&Non"));
     QVERIFY(box.Centred);
+    QCOMPARE(box.Font, TahomaFont());
     QCOMPARE(LevelCount, yes ? 0 : 2);
     QCOMPARE(CurrentLevel, yes ? 0 : 2);
     QCOMPARE(FRMPlay2D->ImageBramlek()->isVisible(), !yes);

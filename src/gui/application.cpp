@@ -105,6 +105,9 @@ void InitApplication()
     // even on desktops that gather menus in a panel. That also spares the frame
     // a D-Bus query for such a panel before its first show.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // The application's font, not each window's: menus and boxes are windows of
+    // their own and would otherwise take the desktop's.
+    QApplication::setFont(TahomaFont());
 
     static QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_fr"),
@@ -132,7 +135,6 @@ void SetUpWindow(QWidget *window, const char *caption, const QImage &icon)
 {
     window->setWindowTitle(QString::fromUtf8(caption));
     window->setWindowIcon(PixelArtIcon(icon));
-    window->setFont(TahomaFont());
 }
 
 void CentreOnScreen(QWidget *window)
