@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleOptionTitleBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -78,6 +79,17 @@ QMdiSubWindow *ChildAt(QPoint at)
     return nullptr;
 }
 
+// The middle of one of a child's title bar buttons.
+QPoint TitleBarButton(QMdiSubWindow *child, QStyle::SubControl button)
+{
+    QStyleOptionTitleBar titleBar;
+    titleBar.initFrom(child);
+    titleBar.titleBarFlags = child->windowFlags();
+    titleBar.titleBarState = int(child->windowState());
+    titleBar.rect = QRect(0, 0, child->width(), child->widget()->y());
+    return child->style()->subControlRect(QStyle::CC_TitleBar, &titleBar, button, child).center();
+}
+
 const QString QuitQuestion = QString::fromUtf8("Voulez-vous réellement quitter la Vorkade II ?");
 
 } // namespace
@@ -114,6 +126,8 @@ private slots:
     void information();
     void closingMinimisesAndMenuRestores();
     void tiling();
+    void arrangementsKeepTitlesAndIcons_data();
+    void arrangementsKeepTitlesAndIcons();
     void arrangeIcons();
 
 private:
@@ -617,7 +631,6 @@ void TstMain::tiling()
     // each a title bar lower and further right, the active one in front and
     // no title bar covered.
     Item("MNUAfficherEditeur")->trigger();
-    QMdiSubWindow *editor = ChildOf(FRMEditeur);
     Item("MNUFenetreMosaiqueVerticale")->trigger();
     FRMMain->MdiArea()->setActiveSubWindow(play);
     Item("MNUFenetreCascade")->trigger();
@@ -634,19 +647,89 @@ void TstMain::tiling()
         QVERIFY2(ChildAt(titleBar) == stack[i], qPrintable(stack[i]->windowTitle()));
         QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
     }
-    editor->close();
+}
 
-    // A minimised child keeps its icon through tiling; the other takes the room above it.
-    infos->close();
-    QVERIFY(infos->isMinimized());
+void TstMain::arrangementsKeepTitlesAndIcons_data()
+{
+    QTest::addColumn<QStringList>("items"); // menu items chosen in turn
+    QTest::addColumn<bool>("maximised");    // the editor maximised first
+    QTest::addColumn<bool>("iconised");     // the information window minimised
+    QTest::addColumn<int>("frameHeight");   // 0: the frame as it opens
+    QTest::addColumn<bool>("wraps");        // too short for the steps of the cascade
+
+    const QString cascade = "MNUFenetreCascade";
+    const QString horizontal = "MNUFenetreMosaiqueHorizontale";
+    const QString vertical = "MNUFenetreMosaiqueVerticale";
+    // Too short for the designed sizes too: the windows must give way to the icons.
+    QTest::newRow("Cascade from full-height columns, an icon")
+        << QStringList{vertical, cascade} << false << true << 400 << false;
+    QTest::newRow("Cascade, a child maximised, an icon")
+        << QStringList{cascade} << true << true << 0 << false;
+    QTest::newRow("Mosaïque Horizontale, a child maximised, an icon")
+        << QStringList{horizontal} << true << true << 0 << false;
+    QTest::newRow("Mosaïque Verticale, a child maximised, an icon")
+        << QStringList{vertical} << true << true << 0 << false;
+    QTest::newRow("all three in turn, an icon")
+        << QStringList{cascade, vertical, horizontal} << false << true << 0 << false;
+    QTest::newRow("Cascade in a frame too short for its steps")
+        << QStringList{cascade} << false << false << 150 << true;
+}
+
+// Every child that is not minimised ends in its normal state, wholly above the
+// icons, its title bar in sight; every icon stays where it was, in sight.
+void TstMain::arrangementsKeepTitlesAndIcons()
+{
+    QFETCH(QStringList, items);
+    QFETCH(bool, maximised);
+    QFETCH(bool, iconised);
+    QFETCH(int, frameHeight);
+    QFETCH(bool, wraps);
+
+    if (frameHeight)
+        FRMMain->resize(FRMMain->width(), frameHeight);
+    Item("MNUAideInformations")->trigger();
+    QMdiSubWindow *infos = ChildOf(FRMInfos);
+    if (iconised)
+        infos->close();
+    Item("MNUAfficherEditeur")->trigger();
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    if (maximised) {
+        // The title bar's buttons answer the pointer that came over them.
+        const QPoint button = TitleBarButton(editor, QStyle::SC_TitleBarMaxButton);
+        QTest::mouseMove(editor, QPoint(editor->width() / 2, editor->height() / 2));
+        QTest::mouseMove(editor, button);
+        QTest::mouseClick(editor, Qt::LeftButton, {}, button);
+        QVERIFY(editor->isMaximized());
+    }
     const QRect icon = infos->geometry();
-    Item("MNUFenetreCascade")->trigger();
-    Item("MNUFenetreMosaiqueVerticale")->trigger();
-    Item("MNUFenetreMosaiqueHorizontale")->trigger();
-    QVERIFY(infos->isMinimized());
-    QCOMPARE(infos->geometry(), icon);
-    QCOMPARE(play->geometry().width(), area.width());
-    QVERIFY(play->geometry().bottom() < icon.top());
+
+    for (const QString &item : items)
+        Item(qPrintable(item))->trigger();
+
+    const QRect area = FRMMain->MdiArea()->viewport()->rect();
+    int above = area.bottom();
+    if (iconised) {
+        QVERIFY(infos->isMinimized());
+        QCOMPARE(infos->geometry(), icon);
+        QCOMPARE(ChildAt(icon.center()), infos);
+        above = icon.top() - 1;
+    }
+    int atTheTop = 0;
+    for (QMdiSubWindow *child : FRMMain->MdiArea()->subWindowList()) {
+        if (child->isMinimized())
+            continue;
+        const QRect place = child->geometry();
+        const int title = child->widget()->y(); // the title bar's height
+        QVERIFY2(!child->isMaximized(), qPrintable(child->windowTitle()));
+        QVERIFY2(area.contains(place) && place.bottom() <= above, qPrintable(child->windowTitle()));
+        QVERIFY2(place.height() >= child->minimumSizeHint().height(), // never squeezed
+                 qPrintable(child->windowTitle()));
+        QVERIFY2(ChildAt(place.topLeft() + QPoint(title / 2, title / 2)) == child,
+                 qPrintable(child->windowTitle()));
+        atTheTop += place.top() == area.top();
+    }
+    if (wraps)
+        QVERIFY(atTheTop >= 2);
 }
 
 void TstMain::arrangeIcons()
@@ -670,6 +753,20 @@ void TstMain::arrangeIcons()
     QCOMPARE(infos->geometry().left(), 0);
     QCOMPARE(editor->geometry().left(), infos->geometry().right() + 1);
     QVERIFY(infos->isMinimized() && editor->isMinimized());
+
+    // As narrow as the frame goes, three icons take more than one row: the
+    // further rows go upwards from the bottom, and every icon stays in sight.
+    play->close();
+    FRMMain->resize(100, FRMMain->height());
+    Item("MNUFenetreReorganiser")->trigger();
+    const QRect narrow = FRMMain->MdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow *> icons{play, infos, editor};
+    QCOMPARE(play->geometry().bottom(), narrow.bottom());
+    QVERIFY(editor->geometry().bottom() < infos->geometry().top()); // a row further up
+    for (QMdiSubWindow *icon : icons) {
+        QVERIFY2(narrow.contains(icon->geometry()), qPrintable(icon->windowTitle()));
+        QCOMPARE(ChildAt(icon->geometry().center()), icon);
+    }
 }
 
 QTEST_MAIN(TstMain)
