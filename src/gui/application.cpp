@@ -12,10 +12,17 @@
 namespace
 {
 
+// The margins of the frame a window manager has put round the window; empty
+// while it has none. Qt works them out from the frame's size, which for a
+// moment, before the window manager has sized its frame, gives negative ones:
+// those count as none.
 QMargins FrameMargins(const QWidget *window)
 {
     const QWindow *handle = window->windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
+    const QMargins margins = handle ? handle->frameMargins() : QMargins();
+    const bool sized =
+        margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 && margins.bottom() >= 0;
+    return sized ? margins : QMargins();
 }
 
 // Before a window is framed its margins are unknown; the program's other framed
@@ -48,11 +55,11 @@ void PlaceCentred(QWidget *window, const QMargins &margins)
         window->move(corner);
 }
 
-// Places the window again when a window manager has framed it otherwise than
-// assumed; it is done with the first framing. It watches the window's native
-// side, which learns of the frame as it is shown; the widget is not told.
-// Without a window manager the margins stay empty and nothing moves, whatever
-// the window does later.
+// Places the window again whenever a window manager's frame round it turns out
+// otherwise than assumed, until the window is shown framed. It watches the
+// window's native side, which learns of the frame as it is shown; the widget
+// is not told. Without a window manager the margins stay empty and nothing
+// moves, whatever the window does later.
 class TFramedCentring : public QObject
 {
 public:
@@ -81,10 +88,14 @@ protected:
         const QMargins margins = FrameMargins(myWindow);
         if (margins.isNull())
             return false;
-        if (margins != myAssumed)
+        if (margins != myAssumed) {
             PlaceCentred(myWindow, margins);
-        watched->removeEventFilter(this);
-        deleteLater();
+            myAssumed = margins;
+        }
+        if (event->type() == QEvent::Expose) {
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
         return false;
     }
 

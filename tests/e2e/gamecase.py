@@ -217,10 +217,15 @@ class GameCase(unittest.TestCase):
         whole window; under a window manager, once it has the keyboard too."""
         box = self.wait_for(find, what)
         box = box[0] if isinstance(box, list) else box
-        self.wait_for(lambda: self.centred_as_a_whole(box), what + " centred on the screen")
+        self.wait_for_centring(box, what)
         if self.window_manager:
             self.keyboard_to(box)
         return box
+
+    def wait_for_centring(self, window, what):
+        if not xsession.wait_until(lambda: self.centred_as_a_whole(window), timeout=15):
+            self.fail_here("%s not centred on the screen as a whole window: %r"
+                           % (what, self.x.outer_geometry(window)))
 
     def centred_as_a_whole(self, window):
         """Whether the window, with the window manager's frame around it, stands

@@ -25,8 +25,7 @@ class GameTest(GameCase):
     def test_startup(self):
         # The frame, centred on the screen as a whole window.
         self.assertEqual(self.x.geometry(self.frame)[2], 632)
-        self.wait_for(lambda: self.centred_as_a_whole(self.frame),
-                      "the frame centred on the screen")
+        self.wait_for_centring(self.frame, "the frame")
 
         # Level 1 tile for tile, centred in the area below the button bar.
         rows = self.levels[0]
