@@ -24,13 +24,12 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import leveltext  # noqa: E402
 import screen  # noqa: E402
-from xsession import _die_with_parent, _stop  # noqa: E402
+from xsession import _die_with_parent, _stop, wait_until  # noqa: E402
 
 FRAME_TITLE = "Vorkade II"
 # The frame's window area below its menu bar, the status bar included.
@@ -109,7 +108,15 @@ class ProtocolLog:
         return committed, opaque, shown
 
 
-class WaylandTest(unittest.TestCase):
+class CompositorCase(unittest.TestCase):
+    def wait_for(self, predicate, what, timeout=20.0):
+        value = wait_until(predicate, timeout, interval=0.1)
+        if not value:
+            self.fail("timed out waiting for " + what)
+        return value
+
+
+class WaylandTest(CompositorCase):
     def setUp(self):
         self.processes = []
         self.runtime = tempfile.mkdtemp(prefix="vorkade-wayland-")
@@ -140,15 +147,6 @@ class WaylandTest(unittest.TestCase):
                                    cwd=self.runtime, **streams)
         self.processes.append(process)
         return process
-
-    def wait_for(self, predicate, what, timeout=20.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = predicate()
-            if value:
-                return value
-            time.sleep(0.1)
-        self.fail("timed out waiting for " + what)
 
     def screenshot(self):
         """The compositor's whole output, through weston's screenshooter."""
@@ -227,7 +225,7 @@ for_window [app_id="%s"] floating enable
 """ % APP_ID
 
 
-class SwayTest(unittest.TestCase):
+class SwayTest(CompositorCase):
     """Start, level 1 solved by keys to the congratulation, the box answered,
     level 2 on the screen, and the end through the confirmation box."""
 
@@ -289,15 +287,6 @@ class SwayTest(unittest.TestCase):
         names = [n for n in os.listdir(self.runtime)
                  if n.startswith(prefix) and n.endswith(suffix) and not n.endswith(".lock")]
         return names[0] if names else None
-
-    def wait_for(self, predicate, what, timeout=20.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = predicate()
-            if value:
-                return value
-            time.sleep(0.1)
-        self.fail("timed out waiting for " + what)
 
     def type_keys(self, *arguments):
         """Keys through a virtual keyboard, to the window sway has focused."""
