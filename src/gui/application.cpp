@@ -41,11 +41,11 @@ QMargins LikelyFrameMargins(const QWidget *window)
     return {};
 }
 
-// A top-level window's position is that of its frame's top-left corner.
-void PlaceCentred(QWidget *window, const QMargins &margins)
+// A top-level window's position is that of its frame's top-left corner; outer
+// is the size of the window with its frame.
+void PlaceCentred(QWidget *window, const QSize &outer)
 {
     const QRect screen = window->screen()->availableGeometry();
-    const QSize outer = window->size().grownBy(margins);
     const QPoint corner(screen.x() + (screen.width() - outer.width()) / 2,
                         screen.y() + (screen.height() - outer.height()) / 2);
     // Once the window exists, its native side knows the frame it stands in.
@@ -55,15 +55,16 @@ void PlaceCentred(QWidget *window, const QMargins &margins)
         window->move(corner);
 }
 
-// Places the window again whenever a window manager's frame round it turns out
-// otherwise than assumed, until the window is shown framed. It watches the
-// window's native side, which learns of the frame as it is shown; the widget
-// is not told. Without a window manager the margins stay empty and nothing
-// moves, whatever the window does later.
+// Places the window again whenever its size with the window manager's frame
+// round it turns out otherwise than assumed, until the window is shown framed.
+// It watches the window's native side, which learns of the frame as it is
+// shown, and of its size before the widget does: the server may first report
+// a size the window had before it was laid out. Without a window manager the
+// margins stay empty and nothing moves, whatever the window does later.
 class TFramedCentring : public QObject
 {
 public:
-    TFramedCentring(QWidget *window, const QMargins &assumed)
+    TFramedCentring(QWidget *window, const QSize &assumed)
         : QObject(window), myWindow(window), myAssumed(assumed)
     {
         if (QWindow *handle = window->windowHandle())
@@ -88,9 +89,10 @@ protected:
         const QMargins margins = FrameMargins(myWindow);
         if (margins.isNull())
             return false;
-        if (margins != myAssumed) {
-            PlaceCentred(myWindow, margins);
-            myAssumed = margins;
+        const QSize outer = myWindow->windowHandle()->geometry().size().grownBy(margins);
+        if (outer != myAssumed) {
+            PlaceCentred(myWindow, outer);
+            myAssumed = outer;
         }
         if (event->type() == QEvent::Expose) {
             watched->removeEventFilter(this);
@@ -101,7 +103,7 @@ protected:
 
 private:
     QWidget *myWindow;
-    QMargins myAssumed;
+    QSize myAssumed;
 };
 
 } // namespace
@@ -152,7 +154,7 @@ void CentreOnScreen(QWidget *window)
 {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
-    const QMargins assumed = LikelyFrameMargins(window);
+    const QSize assumed = window->size().grownBy(LikelyFrameMargins(window));
     PlaceCentred(window, assumed);
     new TFramedCentring(window, assumed);
 }
