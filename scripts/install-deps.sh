@@ -15,7 +15,7 @@ packages="
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file lintian man-db
   devscripts diffoscope-minimal reuse
-  qt6-wayland weston
+  qt6-wayland weston openbox sway wtype grim util-linux
 "
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -38,6 +38,8 @@ declare -A programs=(
     [src/gui/fediteur.cpp]="tst_editeur tst_main"
     [src/gui/fmain.cpp]="tst_main tst_editeur"
     [src/gui/hints.cpp]="tst_main tst_play2d tst_editeur"
+    [src/gui/application.cpp]="tst_main"
+    [src/gui/boxes.cpp]="tst_main tst_play2d"
 )
 
 mutants() {
@@ -336,6 +338,72 @@ mutants() {
 @ src/gui/fmain.cpp : tiled children overlap by a pixel
 - const int to = length * (i + 1) / count;
 + const int to = length * (i + 1) / count + 1;
+
+# The frame's arrangements and its child windows.
+@ src/gui/fmain.cpp : cascade keeps each window's size, over the icons
+- child->setGeometry(QRect(place, child->sizeHint().boundedTo(room)));
++ child->move(place);
+@ src/gui/fmain.cpp : cascade reaches down over the icons
+^ void TFRMMain::MNUFenetreCascadeClick(
+- const QRect area = AreaAboveIcons(myMdiArea);
++ const QRect area = myMdiArea->viewport()->rect();
+@ src/gui/fmain.cpp : cascade leaves a maximised child maximised
+^ void TFRMMain::MNUFenetreCascadeClick(
+- if (child->isMaximized())
++ if (false)
+@ src/gui/fmain.cpp : tiling leaves a maximised child maximised
+- if (tiled[i]->isMaximized())
++ if (false)
+@ src/gui/fmain.cpp : cascade never goes back to the top
+- place.setY(area.top());
++ place.setY(place.y());
+@ src/gui/fmain.cpp : further rows of icons stay on the bottom one
+- bottom -= rowHeight;
++ bottom -= 0;
+@ src/gui/fmain.cpp : a child's menu item leaves it inactive
+^ void TFRMMain::ShowChildWindow(
+- myMdiArea->setActiveSubWindow(child);
++
+@ src/gui/fmain.cpp : a child's menu item does not raise it
+^ void TFRMMain::ShowChildWindow(
+- child->raise();
++
+= activating a child raises it too.
+@ src/gui/fmain.cpp : a long hint widens the frame
+- myStatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
++
+@ src/gui/fplay2d.cpp : the play window never takes the keyboard
+- setFocusPolicy(Qt::StrongFocus);
++ setFocusPolicy(Qt::NoFocus);
+@ src/gui/fediteur.cpp : the palette chooses on the press
+- connect(button, &QToolButton::clicked, this, [this, tool] { myTool = tool; });
++ connect(button, &QToolButton::pressed, this, [this, tool] { myTool = tool; });
+@ src/gui/fediteur.cpp : letting go of the left button forgets the right one
+^ void TFRMEditeur::myImageEditorMouseUp(
+- TrackMouse(x, y, buttons & Qt::LeftButton, buttons & Qt::RightButton);
++ TrackMouse(x, y, buttons & Qt::LeftButton, false);
+
+# The application's font, and the boxes' answers.
+@ src/gui/application.cpp : menus and boxes keep the desktop's font
+- QApplication::setFont(TahomaFont());
++
+@ src/gui/application.cpp : the windows' font a pixel taller
+- font.setPixelSize(11);
++ font.setPixelSize(12);
+@ src/gui/boxes.cpp : Enter answers "Non"
+- box.setDefaultButton(yes);
++ box.setDefaultButton(no);
+@ src/gui/boxes.cpp : Escape answers "Oui"
+- box.setEscapeButton(no);
++ box.setEscapeButton(yes);
+@ src/gui/boxes.cpp : "Oui" is not made the default
+- box.setDefaultButton(yes);
++
+= without a default, Enter presses the button that has the focus: "&Oui", the first.
+@ src/gui/boxes.cpp : "Non" is not made the escape button
+- box.setEscapeButton(no);
++
+= Qt gives Escape to the one button with the No role by itself.
 
 # Hints: splitting and routing.
 @ src/gui/hints.cpp : the tooltip is the long part

@@ -20,8 +20,7 @@ struct TBoxSeen {
     QString Text;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
     QStringList Buttons;
-    QString DefaultButton;
-    QString EscapeButton;
+    QFont Font;
     bool Centred = false;
     bool Expected = false;
 };
@@ -63,10 +62,7 @@ private:
         });
         for (QAbstractButton *button : buttons)
             seen.Buttons << button->text();
-        if (box->defaultButton())
-            seen.DefaultButton = box->defaultButton()->text();
-        if (box->escapeButton())
-            seen.EscapeButton = box->escapeButton()->text();
+        seen.Font = box->font();
         const QRect screen = box->screen()->availableGeometry();
         seen.Centred = (box->frameGeometry().center() - screen.center()).manhattanLength() <= 2;
         seen.Expected = !myAnswers.isEmpty();

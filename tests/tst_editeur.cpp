@@ -283,8 +283,14 @@ void TstEditeur::bothButtonsPickThenPut()
     QCOMPARE(FRMEditeur->InfosText(), QStringLiteral("X1=163, Y1=59, X2=4, Y2=1, Copier, Coller"));
     QCOMPARE(FRMEditeur->Tool(), '.');
     QCOMPARE(EditorBoard(), Walled());
-    QTest::mouseRelease(View(), Qt::LeftButton, {}, At(56, 8));
-    QTest::mouseRelease(View(), Qt::RightButton, {}, At(56, 8));
+    // The left button let go over the placed box while the right one is held:
+    // what the right button does and says stays.
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, At(104, 8));
+    QCOMPARE(FRMEditeur->InfosText(), QStringLiteral("X1=211, Y1=59, X2=7, Y2=1, Copier"));
+    QCOMPARE(FRMEditeur->Tool(), '*');
+    QTest::mouseRelease(View(), Qt::RightButton, {}, At(104, 8));
+    QCOMPARE(FRMEditeur->InfosText(), QStringLiteral("X1=211, Y1=59, X2=7, Y2=1"));
+    QCOMPARE(EditorBoard(), Walled());
 }
 
 void TstEditeur::palette_data()
@@ -308,7 +314,16 @@ void TstEditeur::palette()
     const QImage before = View()->Picture();
     QTest::mouseMove(View(), At(8, 8));
     const QString status = FRMEditeur->InfosText();
-    Click(qPrintable(button));
+    auto *palette = FRMEditeur->findChild<QToolButton *>(button);
+    // Pressed and let go elsewhere: no choice. Pressed and let go on it: chosen
+    // as it is let go.
+    QTest::mousePress(palette, Qt::LeftButton);
+    QTest::mouseMove(palette, QPoint(-30, 40));
+    QTest::mouseRelease(palette, Qt::LeftButton, {}, QPoint(-30, 40));
+    QCOMPARE(FRMEditeur->Tool(), '#');
+    QTest::mousePress(palette, Qt::LeftButton);
+    QCOMPARE(FRMEditeur->Tool(), '#');
+    QTest::mouseRelease(palette, Qt::LeftButton);
     QCOMPARE(FRMEditeur->Tool(), tool);
     QCOMPARE(View()->Picture(), before); // a palette click redraws nothing
     QCOMPARE(FRMEditeur->InfosText(), status);

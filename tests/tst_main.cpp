@@ -11,6 +11,7 @@
 #include "imageview.h"
 #include "playfixture.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -22,6 +23,7 @@
 #include <QProxyStyle>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyleOptionTitleBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -73,6 +75,27 @@ QMdiSubWindow *ChildAt(QPoint at)
     return nullptr;
 }
 
+// The middle of one of a child's title bar buttons.
+QPoint TitleBarButton(QMdiSubWindow *child, QStyle::SubControl button)
+{
+    QStyleOptionTitleBar titleBar;
+    titleBar.initFrom(child);
+    titleBar.titleBarFlags = child->windowFlags();
+    titleBar.titleBarState = int(child->windowState());
+    titleBar.rect = QRect(0, 0, child->width(), child->widget()->y());
+    return child->style()->subControlRect(QStyle::CC_TitleBar, &titleBar, button, child).center();
+}
+
+// Runs the event loop until it next gets ready to wait for events: the hint
+// tracker works the hint out at that moment, before this returns.
+void UntilTheLoopWaits()
+{
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 const QString QuitQuestion = QString::fromUtf8("Voulez-vous réellement quitter la Vorkade II ?");
 
 } // namespace
@@ -109,6 +132,8 @@ private slots:
     void information();
     void closingMinimisesAndMenuRestores();
     void tiling();
+    void arrangementsKeepTitlesAndIcons_data();
+    void arrangementsKeepTitlesAndIcons();
     void arrangeIcons();
 
 private:
@@ -139,6 +164,7 @@ void TstMain::startUp()
     QCOMPARE(FRMMain->MdiArea()->subWindowList()[0]->widget(), FRMPlay2D);
     QVERIFY(!FRMEditeur);
     QVERIFY(!FRMInfos);
+    UntilTheLoopWaits();
     QCOMPARE(FRMMain->StatusText(), QString());
     QVERIFY(LevelCount > 0);
     QCOMPARE(CurrentLevel, 1);
@@ -151,7 +177,14 @@ void TstMain::startUp()
     QCOMPARE(FRMMain->MdiArea()->height() + status->height(), 434);
     QCOMPARE(status->height(), 19);
     QVERIFY(status->isSizeGripEnabled());
-    QVERIFY(FRMMain->findChild<QLabel *>("myStatusText")->font().bold());
+    // One font on every widget, the menus' windows included, as the windows
+    // are designed with; only the status bar's text is bold.
+    for (const QWidget *widget : QApplication::allWidgets()) {
+        const QFont font = widget->font();
+        const QString name = QString::fromLatin1(widget->metaObject()->className());
+        QVERIFY2(font.family() == "Tahoma" && font.pixelSize() == 11, qPrintable(name));
+        QCOMPARE(font.bold(), widget->objectName() == "myStatusText");
+    }
 
     // The frame's grey shows where no child stands.
     const QImage frame = FRMMain->MdiArea()->grab().toImage();
@@ -319,9 +352,8 @@ void TstMain::deleteAndReload()
     QCOMPARE(box.Text, QString::fromUtf8("Voulez-vous réellement supprimer tous les niveaux ?"));
     QCOMPARE(box.Icon, QMessageBox::Question);
     QCOMPARE(box.Buttons, QStringList({"&Oui", "&Non"}));
-    QCOMPARE(box.DefaultButton, QString("&Oui"));
-    QCOMPARE(box.EscapeButton, QString("&Non"));
     QVERIFY(box.Centred);
+    QCOMPARE(box.Font, TahomaFont());
     QCOMPARE(LevelCount, yes ? 0 : 2);
     QCOMPARE(CurrentLevel, yes ? 0 : 2);
     QCOMPARE(FRMPlay2D->ImageBramlek()->isVisible(), !yes);
@@ -384,6 +416,8 @@ void TstMain::yesLeftOfNoOnEveryDesktop_data()
     QTest::newRow("macOS") << int(QDialogButtonBox::MacLayout);
 }
 
+// Whatever order the desktop gives a box's buttons, "&Oui" stands left of
+// "&Non", Escape answers "&Non" and Enter "&Oui".
 void TstMain::yesLeftOfNoOnEveryDesktop()
 {
     QFETCH(int, layout);
@@ -391,11 +425,14 @@ void TstMain::yesLeftOfNoOnEveryDesktop()
     QApplication::setStyle(desktop);
     myBoxes->Expect(Qt::Key_Escape);
     Item("MNUFichierQuitter")->trigger();
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QCOMPARE(myBoxes->Seen.size(), 1);
-    QCOMPARE(myBoxes->Seen[0].Buttons, QStringList({"&Oui", "&Non"}));
-    QCOMPARE(myBoxes->Seen[0].EscapeButton, QString("&Non"));
     QVERIFY(FRMMain->isVisible());
+    myBoxes->Expect(Qt::Key_Return);
+    Item("MNUFichierQuitter")->trigger();
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QVERIFY(!FRMMain->isVisible());
+    QCOMPARE(myBoxes->Seen.size(), 2);
+    for (const TBoxSeen &box : std::as_const(myBoxes->Seen))
+        QCOMPARE(box.Buttons, QStringList({"&Oui", "&Non"}));
 }
 
 void TstMain::hints()
@@ -443,23 +480,23 @@ void TstMain::hints()
     move(menu, QPoint(10, 10));
     QTRY_COMPARE(FRMMain->StatusText(), QString());
     move(next, QPoint(8, 9));
-    QCoreApplication::processEvents();
+    UntilTheLoopWaits();
     QCOMPARE(FRMMain->StatusText(), QString());
     menu->close();
     QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
 }
 
+// What would widen the frame is what its status bar asks for: its text asks for
+// nothing, so the longest hint is clipped rather than widening a narrow frame.
 void TstMain::longHintNeverWidensTheFrame()
 {
-    // As narrow as the frame goes (the menu bar and the status bar's grip
-    // keep it from 130 pixels): the status bar then clips its text.
-    FRMMain->resize(130, FRMMain->height());
-    QTest::qWait(20); // the layout settles on posted events
-    const int narrowest = FRMMain->width();
-    QTest::mouseMove(FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant"), QPoint(12, 12));
-    QTRY_COMPARE(FRMMain->StatusText(), QString("Niveau Suivant (PAGE DOWN)"));
-    QTest::qWait(20);
-    QCOMPARE(FRMMain->width(), narrowest);
+    const QString hint = QString::fromUtf8("Niveau Précédent (PAGE UP)"); // the longest
+    const int narrowest = FRMMain->minimumSizeHint().width();
+    QTest::mouseMove(FRMPlay2D->findChild<QToolButton *>("BTNNiveauPrecedent"), QPoint(12, 12));
+    QTRY_COMPARE(FRMMain->StatusText(), hint);
+    const int text = QFontMetrics(TahomaFont(true)).horizontalAdvance(hint);
+    QVERIFY(FRMMain->statusBar()->minimumSizeHint().width() < text);
+    QCOMPARE(FRMMain->minimumSizeHint().width(), narrowest);
 }
 
 void TstMain::accessibleNames()
@@ -580,6 +617,20 @@ void TstMain::closingMinimisesAndMenuRestores()
     }
     QCOMPARE(PlayBoard(), moved);
     QCOMPARE(FRMMain->MdiArea()->subWindowList().size(), 1);
+
+    // Open, but behind the editor: its item brings it to the front, makes it
+    // active and gives it the keyboard, so that the next arrow key plays.
+    Item("MNUAfficherEcran2D")->trigger();
+    Item("MNUAfficherEditeur")->trigger();
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    const QPoint both = (play->geometry() & editor->geometry()).center();
+    QCOMPARE(ChildAt(both), editor);
+    QVERIFY(!play->isMinimized());
+    Item("MNUAfficherEcran2D")->trigger();
+    QCOMPARE(ChildAt(both), play);
+    QCOMPARE(FRMMain->MdiArea()->activeSubWindow(), play);
+    QTest::keyClick(FRMMain->windowHandle(), Qt::Key_Right); // to wherever the keyboard is
+    QCOMPARE(PlayBoard(), QStringList{"#  @ $.#"});
 }
 
 void TstMain::tiling()
@@ -607,7 +658,6 @@ void TstMain::tiling()
     // each a title bar lower and further right, the active one in front and
     // no title bar covered.
     Item("MNUAfficherEditeur")->trigger();
-    QMdiSubWindow *editor = ChildOf(FRMEditeur);
     Item("MNUFenetreMosaiqueVerticale")->trigger();
     FRMMain->MdiArea()->setActiveSubWindow(play);
     Item("MNUFenetreCascade")->trigger();
@@ -624,19 +674,89 @@ void TstMain::tiling()
         QVERIFY2(ChildAt(titleBar) == stack[i], qPrintable(stack[i]->windowTitle()));
         QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
     }
-    editor->close();
+}
 
-    // A minimised child keeps its icon through tiling; the other takes the room above it.
-    infos->close();
-    QVERIFY(infos->isMinimized());
+void TstMain::arrangementsKeepTitlesAndIcons_data()
+{
+    QTest::addColumn<QStringList>("items"); // menu items chosen in turn
+    QTest::addColumn<bool>("maximised");    // the editor maximised first
+    QTest::addColumn<bool>("iconised");     // the information window minimised
+    QTest::addColumn<int>("frameHeight");   // 0: the frame as it opens
+    QTest::addColumn<bool>("wraps");        // too short for the steps of the cascade
+
+    const QString cascade = "MNUFenetreCascade";
+    const QString horizontal = "MNUFenetreMosaiqueHorizontale";
+    const QString vertical = "MNUFenetreMosaiqueVerticale";
+    // Too short for the designed sizes too: the windows must give way to the icons.
+    QTest::newRow("Cascade from full-height columns, an icon")
+        << QStringList{vertical, cascade} << false << true << 400 << false;
+    QTest::newRow("Cascade, a child maximised, an icon")
+        << QStringList{cascade} << true << true << 0 << false;
+    QTest::newRow("Mosaïque Horizontale, a child maximised, an icon")
+        << QStringList{horizontal} << true << true << 0 << false;
+    QTest::newRow("Mosaïque Verticale, a child maximised, an icon")
+        << QStringList{vertical} << true << true << 0 << false;
+    QTest::newRow("all three in turn, an icon")
+        << QStringList{cascade, vertical, horizontal} << false << true << 0 << false;
+    QTest::newRow("Cascade in a frame too short for its steps")
+        << QStringList{cascade} << false << false << 150 << true;
+}
+
+// Every child that is not minimised ends in its normal state, wholly above the
+// icons, its title bar in sight; every icon stays where it was, in sight.
+void TstMain::arrangementsKeepTitlesAndIcons()
+{
+    QFETCH(QStringList, items);
+    QFETCH(bool, maximised);
+    QFETCH(bool, iconised);
+    QFETCH(int, frameHeight);
+    QFETCH(bool, wraps);
+
+    if (frameHeight)
+        FRMMain->resize(FRMMain->width(), frameHeight);
+    Item("MNUAideInformations")->trigger();
+    QMdiSubWindow *infos = ChildOf(FRMInfos);
+    if (iconised)
+        infos->close();
+    Item("MNUAfficherEditeur")->trigger();
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    if (maximised) {
+        // The title bar's buttons answer the pointer that came over them.
+        const QPoint button = TitleBarButton(editor, QStyle::SC_TitleBarMaxButton);
+        QTest::mouseMove(editor, QPoint(editor->width() / 2, editor->height() / 2));
+        QTest::mouseMove(editor, button);
+        QTest::mouseClick(editor, Qt::LeftButton, {}, button);
+        QVERIFY(editor->isMaximized());
+    }
     const QRect icon = infos->geometry();
-    Item("MNUFenetreCascade")->trigger();
-    Item("MNUFenetreMosaiqueVerticale")->trigger();
-    Item("MNUFenetreMosaiqueHorizontale")->trigger();
-    QVERIFY(infos->isMinimized());
-    QCOMPARE(infos->geometry(), icon);
-    QCOMPARE(play->geometry().width(), area.width());
-    QVERIFY(play->geometry().bottom() < icon.top());
+
+    for (const QString &item : items)
+        Item(qPrintable(item))->trigger();
+
+    const QRect area = FRMMain->MdiArea()->viewport()->rect();
+    int above = area.bottom();
+    if (iconised) {
+        QVERIFY(infos->isMinimized());
+        QCOMPARE(infos->geometry(), icon);
+        QCOMPARE(ChildAt(icon.center()), infos);
+        above = icon.top() - 1;
+    }
+    int atTheTop = 0;
+    for (QMdiSubWindow *child : FRMMain->MdiArea()->subWindowList()) {
+        if (child->isMinimized())
+            continue;
+        const QRect place = child->geometry();
+        const int title = child->widget()->y(); // the title bar's height
+        QVERIFY2(!child->isMaximized(), qPrintable(child->windowTitle()));
+        QVERIFY2(area.contains(place) && place.bottom() <= above, qPrintable(child->windowTitle()));
+        QVERIFY2(place.height() >= child->minimumSizeHint().height(), // never squeezed
+                 qPrintable(child->windowTitle()));
+        QVERIFY2(ChildAt(place.topLeft() + QPoint(title / 2, title / 2)) == child,
+                 qPrintable(child->windowTitle()));
+        atTheTop += place.top() == area.top();
+    }
+    if (wraps)
+        QVERIFY(atTheTop >= 2);
 }
 
 void TstMain::arrangeIcons()
@@ -660,6 +780,20 @@ void TstMain::arrangeIcons()
     QCOMPARE(infos->geometry().left(), 0);
     QCOMPARE(editor->geometry().left(), infos->geometry().right() + 1);
     QVERIFY(infos->isMinimized() && editor->isMinimized());
+
+    // As narrow as the frame goes, three icons take more than one row: the
+    // further rows go upwards from the bottom, and every icon stays in sight.
+    play->close();
+    FRMMain->resize(100, FRMMain->height());
+    Item("MNUFenetreReorganiser")->trigger();
+    const QRect narrow = FRMMain->MdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow *> icons{play, infos, editor};
+    QCOMPARE(play->geometry().bottom(), narrow.bottom());
+    QVERIFY(editor->geometry().bottom() < infos->geometry().top()); // a row further up
+    for (QMdiSubWindow *icon : icons) {
+        QVERIFY2(narrow.contains(icon->geometry()), qPrintable(icon->windowTitle()));
+        QCOMPARE(ChildAt(icon->geometry().center()), icon);
+    }
 }
 
 QTEST_MAIN(TstMain)

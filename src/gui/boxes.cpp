@@ -3,6 +3,8 @@
 
 #include "boxes.h"
 
+#include "application.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -27,12 +29,26 @@ public:
     }
 };
 
+// A box centred on the screen as a whole window, at the size it takes for its text.
+class TCentredBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event); // sizes the box to its text and buttons
+        CentreOnScreen(this);
+    }
+};
+
 } // namespace
 
 bool ConfirmationBox(const QString &question)
 {
     TYesFirstStyle yesFirst; // made before the box, so that it outlives it
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), question);
+    TCentredBox box(QMessageBox::Question, QStringLiteral("Confirmation"), question);
     QPushButton *yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -46,7 +62,7 @@ bool ConfirmationBox(const QString &question)
 
 void InformationBox(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text);
+    TCentredBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text);
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

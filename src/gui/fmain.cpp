@@ -19,7 +19,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionTitleBar>
 
@@ -55,6 +54,20 @@ template <class TWindow> void ShowOrCreate(TWindow *&reference)
     auto *window = new TWindow();
     reference = window;
     FRMMain->AddChildWindow(window);
+}
+
+// The frame's window area less the row of icons of minimised children along its
+// bottom, which the arrangements leave uncovered.
+QRect AreaAboveIcons(const QMdiArea *frame)
+{
+    int iconRow = 0;
+    for (const QMdiSubWindow *child : frame->subWindowList()) {
+        if (child->isVisible() && child->isMinimized())
+            iconRow = std::max(iconRow, child->height());
+    }
+    QRect area = frame->viewport()->rect();
+    area.setHeight(std::max(area.height() - iconRow, 1));
+    return area;
 }
 
 bool IsAcceleratorCharacter(QChar c)
@@ -290,21 +303,14 @@ void TFRMMain::ShowChildWindow(QWidget *content)
 void TFRMMain::TileChildren(Qt::Orientation bands)
 {
     QList<QMdiSubWindow *> tiled;
-    int iconRow = 0;
     for (QMdiSubWindow *child : myMdiArea->subWindowList(QMdiArea::CreationOrder)) {
-        if (!child->isVisible())
-            continue;
-        if (child->isMinimized())
-            iconRow = std::max(iconRow, child->height());
-        else
+        if (child->isVisible() && !child->isMinimized())
             tiled << child;
     }
     if (tiled.isEmpty())
         return;
 
-    // Minimised children keep a row of icons along the bottom.
-    QRect area = myMdiArea->viewport()->rect();
-    area.setHeight(std::max(area.height() - iconRow, 1));
+    const QRect area = AreaAboveIcons(myMdiArea);
     const int count = int(tiled.size());
     const int length = bands == Qt::Horizontal ? area.height() : area.width();
     for (int i = 0; i < count; ++i) {
@@ -392,7 +398,8 @@ void TFRMMain::MNUOutilsRechargerNiveauxClick()
 void TFRMMain::MNUFenetreCascadeClick()
 {
     // From the back to the front, the active child last, each one title bar
-    // lower and further right than the one behind it: every title bar shows.
+    // further right than the one behind it and one lower, back at the top when
+    // the next window would not fit above the icons: every title bar shows.
     // (Qt's own cascade puts the active child first, over the others' titles.)
     QList<QMdiSubWindow *> cascaded;
     for (QMdiSubWindow *child : myMdiArea->subWindowList(QMdiArea::StackingOrder)) {
@@ -403,7 +410,7 @@ void TFRMMain::MNUFenetreCascadeClick()
     if (cascaded.removeOne(active))
         cascaded << active;
 
-    const QRect area = myMdiArea->viewport()->rect();
+    const QRect area = AreaAboveIcons(myMdiArea);
     QPoint place = area.topLeft();
     for (QMdiSubWindow *child : cascaded) {
         if (child->isMaximized())
@@ -411,9 +418,14 @@ void TFRMMain::MNUFenetreCascadeClick()
         QStyleOptionTitleBar titleBar;
         titleBar.initFrom(child);
         const int step = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titleBar, child);
-        if (place.y() + step > area.bottom() || place.x() + step > area.right())
+        const QSize smallest = child->minimumSizeHint().expandedTo(QSize(step, step));
+        if (place.y() + smallest.height() > area.bottom() + 1)
+            place.setY(area.top());
+        if (place.x() + smallest.width() > area.right() + 1)
             place = area.topLeft();
-        child->move(place);
+        // Each at its own designed size, cut short where it would leave the area.
+        const QSize room(area.right() + 1 - place.x(), area.bottom() + 1 - place.y());
+        child->setGeometry(QRect(place, child->sizeHint().boundedTo(room)));
         child->raise();
         place += QPoint(step, step);
     }
@@ -458,12 +470,7 @@ void CreateMainWindows()
     FRMPlay2D = new TFRMPlay2D();
     FRMMain->AddChildWindow(FRMPlay2D);
 
-    // Centred on the screen when first shown. A Wayland client cannot place
-    // its window: there the compositor chooses, and the game does not ask.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        const QRect screen = FRMMain->screen()->availableGeometry();
-        FRMMain->move(screen.center() - FRMMain->rect().center());
-    }
+    CentreOnScreen(FRMMain);
 }
 
 void DestroyMainWindows()

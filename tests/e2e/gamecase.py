@@ -26,7 +26,10 @@ MENU_KEYS = {
     "Dernier": ("alt+n", "d"),
     "EcranDeJeu": ("alt+a", "e"),
     "Editeur": ("alt+a", "d"),
+    "Cascade": ("alt+e", "c"),
+    "MosaiqueHorizontale": ("alt+e", "m"),
     "MosaiqueVerticale": ("alt+e", "o"),
+    "Informations": ("alt+i", "i"),
 }
 PLAY_BUTTONS = ["Premier", "Precedent", "Aleatoire", "Suivant", "Dernier"]
 
@@ -46,8 +49,13 @@ def truncated_half(value):
 
 class GameCase(unittest.TestCase):
     """Starts Xvfb and the game before each test and ends both after it,
-    whatever happened. There is no window manager: the frame has no title bar,
-    and this class does the two things one would do for the keyboard."""
+    whatever happened. By default there is no window manager: the frame has no
+    title bar, and this class does the two things one would do for the
+    keyboard. A subclass that sets window_manager runs openbox as well, which
+    frames the windows and gives the keyboard itself; the class then only waits
+    for it."""
+
+    window_manager = False
 
     @classmethod
     def setUpClass(cls):
@@ -59,9 +67,11 @@ class GameCase(unittest.TestCase):
         self.addCleanup(self.x.stop)
         self.last_shot = None
         self.x.start_server()
+        if self.window_manager:
+            self.x.start_window_manager()
         self.x.start_game()
         self.frame = self.wait_for(self.frame_window, "a window titled 'Vorkade II'")
-        self.x.focus(self.frame)
+        self.keyboard_to(self.frame)
 
     # -- verdicts ---------------------------------------------------------------
 
@@ -174,11 +184,20 @@ class GameCase(unittest.TestCase):
     def menu(self, item):
         self.x.key(*MENU_KEYS[item])
 
+    def keyboard_to(self, window):
+        """Gives the window the keyboard, or, under a window manager, waits for
+        the window manager and the game to give it."""
+        if self.window_manager:
+            self.wait_for(lambda: self.x.focused_window() == window,
+                          "the keyboard to go to window %d" % window)
+        else:
+            self.x.focus(window)
+
     def give_keyboard(self):
         """What a window manager would do: the open box, if any, else the frame,
         gets the keyboard. Without one, focus falls to the root when a box closes."""
         boxes = self.open_boxes()
-        self.x.focus(boxes[0] if boxes else self.frame)
+        self.keyboard_to(boxes[0] if boxes else self.frame)
 
     def answer(self, key):
         """Answers the open box with a key, waits for it to go, and gives the
@@ -186,13 +205,43 @@ class GameCase(unittest.TestCase):
         self.x.key(key)
         self.wait_for(lambda: not self.open_boxes(), "the box to close")
         if self.x.game.poll() is None:
-            self.x.focus(self.frame)
+            self.keyboard_to(self.frame)
+
+    def ask_to_close(self):
+        """Asks the frame to close as the window system does: Alt+F4 under the
+        window manager, which sends the request; without one, the request itself."""
+        if self.window_manager:
+            self.x.key("alt+F4")
+        else:
+            self.x.close_request(self.frame)
+
+    def wait_for_box(self, find, what):
+        """The box that find() returns once it opens, centred on the screen as a
+        whole window; under a window manager, once it has the keyboard too."""
+        box = self.wait_for(find, what)
+        box = box[0] if isinstance(box, list) else box
+        self.wait_for_centring(box, what)
+        if self.window_manager:
+            self.keyboard_to(box)
+        return box
+
+    def wait_for_centring(self, window, what):
+        if not xsession.wait_until(lambda: self.centred_as_a_whole(window), timeout=15):
+            self.fail_here("%s not centred on the screen as a whole window: %r"
+                           % (what, self.x.outer_geometry(window)))
+
+    def centred_as_a_whole(self, window):
+        """Whether the window, with the window manager's frame around it, stands
+        in the middle of the screen (the odd pixel to the left and above)."""
+        x, y, width, height = self.x.outer_geometry(window)
+        screen_width, screen_height = xsession.SCREEN_SIZE
+        return (x, y) == ((screen_width - width) // 2, (screen_height - height) // 2)
 
     def quit_with_yes(self):
-        """Asks the frame to close as a window manager would, answers Enter, and
+        """Asks the frame to close as the window system does, answers Enter, and
         expects the game to end with status 0."""
-        self.x.close_request(self.frame)
-        self.wait_for(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
+        self.ask_to_close()
+        self.wait_for_box(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
         self.x.key("Return")
         status = self.x.game_exit_status(timeout=15)
         self.check(status == 0, "the game ended with status %r" % (status,))

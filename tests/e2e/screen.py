@@ -166,6 +166,51 @@ def shows_picture_at(shot, picture, x, y, clip):
                for sy in range(y0, y1))
 
 
+RED = bytes((255, 0, 0))
+YELLOW = bytes((255, 255, 0))
+
+
+def window_icons(shot, region):
+    """The window icons of the play window, the editor and the information
+    window that stand whole in a region (left, top, width, height): squares of
+    12 to 24 pixels outlined in pure red, pure yellow just inside. Each is
+    (x, y, size, red), red the count of red pixels inside the outline: the
+    information window's "i" has the fewest."""
+    left, top, width, height = region
+    found = []
+    for y in range(top, top + height):
+        line = shot.row(y, left, left + width)
+        x = 0
+        while x < width:
+            if line[3 * x:3 * x + 3] != RED:
+                x += 1
+                continue
+            run = x
+            while run < width and line[3 * run:3 * run + 3] == RED:
+                run += 1
+            size = run - x
+            if 12 <= size <= 24 and y + size <= top + height:
+                icon = _outlined(shot, left + x, y, size)
+                if icon is not None:
+                    found.append(icon)
+            x = run
+    return found
+
+
+def _outlined(shot, x, y, size):
+    """The icon whose red outline has its top-left corner at (x, y), if there is one."""
+    if shot.row(y + size - 1, x, x + size) != RED * size:
+        return None
+    if any(shot.pixel(x, y + i) != tuple(RED) or shot.pixel(x + size - 1, y + i) != tuple(RED)
+           for i in range(size)):
+        return None
+    if shot.pixel(x + 1, y + 1) != tuple(YELLOW):
+        return None
+    inside = b"".join(shot.row(y + i, x + 1, x + size - 1) for i in range(1, size - 1))
+    red = sum(1 for i in range(0, len(inside), 3) if inside[i:i + 3] == RED)
+    return x, y, size, red
+
+
 def span_of(shot, x, y, dx, dy, colour):
     """How many pixels of the given colour follow (x, y) in direction (dx, dy)."""
     count = 0

@@ -19,18 +19,16 @@ import unittest
 import leveltext
 import screen
 import xsession
-from gamecase import BAR_HEIGHT, CONFIRMATION, EDITOR_STATUS_HEIGHT, PLAY_BUTTONS
+from gamecase import BAR_HEIGHT, CONFIRMATION, EDITOR_STATUS_HEIGHT, PLAY_BUTTONS, STATUS_HEIGHT
 from gamecase import GameCase, Options
 
 
 class GameTest(GameCase):
 
     def test_startup(self):
-        # The frame, centred on the screen.
-        x, y, width, height = self.x.geometry(self.frame)
-        screen_width, screen_height = xsession.SCREEN_SIZE
-        self.assertEqual(width, 632)
-        self.assertEqual((x, y), ((screen_width - width) // 2, (screen_height - height) // 2))
+        # The frame, centred on the screen as a whole window.
+        self.assertEqual(self.x.geometry(self.frame)[2], 632)
+        self.wait_for_centring(self.frame, "the frame")
 
         # Level 1 tile for tile, centred in the area below the button bar.
         rows = self.levels[0]
@@ -70,17 +68,20 @@ class GameTest(GameCase):
         self.wait_for_board(before_last, "the position before the last move", view)
         self.check(self.open_boxes() == [], "a box opened before the level was solved")
 
-        # The last press: a box captioned with the game's title, over the frame.
+        # The last press: a box captioned with the game's title, centred, over the frame.
         self.x.key(keys[-1])
-        box = self.wait_for(self.box_titled_like_the_frame, "the congratulation box")
+        box = self.wait_for_box(self.box_titled_like_the_frame, "the congratulation box")
         fx, fy, fw, fh = self.x.geometry(self.frame)
         bx, by, bw, bh = self.x.geometry(box)
         self.check(fx < bx and bx + bw < fx + fw and fy < by and by + bh < fy + fh,
                    "the box does not stand over the frame")
 
-        # Enter closes it, and level 2 is drawn.
+        # Enter closes it, level 2 is drawn, and the keys play it.
         self.answer("Return")
         self.wait_for_level(2, view)
+        letter, moved = first_move_that_leaves_unsolved(self.levels[1])
+        self.x.key(leveltext.ARROW_KEYS[letter])
+        self.wait_for_board(moved, "level 2 after one move", view)
 
     def test_keyboard(self):
         last = len(self.levels)
@@ -113,13 +114,14 @@ class GameTest(GameCase):
         self.wait_for_board(moved, "level 2 after one move", view)
 
         # Asked to close by the window system, then by "Quitter": Escape says no,
-        # and the game goes on with its move.
-        for ask in (lambda: self.x.close_request(self.frame), lambda: self.menu("Quitter")):
+        # and the game goes on with its move, and on taking keys.
+        for ask in (self.ask_to_close, lambda: self.menu("Quitter")):
             ask()
-            self.wait_for(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
+            self.wait_for_box(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
             self.answer("Escape")
-            self.assertIsNone(self.x.game_exit_status(timeout=0.5), "the game ended")
             self.wait_for_board(moved, "level 2 still after its move", view)
+        self.x.key("Next")
+        self.wait_for_level(3, view)
 
         # Enter says yes: the game ends with status 0.
         self.quit_with_yes()
@@ -238,6 +240,104 @@ class GameTest(GameCase):
     def show_play_and_editor_side_by_side(self):
         for item in ("EcranDeJeu", "Editeur", "MosaiqueVerticale"):
             self.menu(item)
+
+
+class WindowManagerTest(GameTest):
+    """The game under openbox, which frames, places and focuses the windows:
+    start-up, play and confirmations as above, the windows centred as whole
+    windows, the keyboard following the boxes and the child windows without the
+    test's help; and the arrangements of the child windows."""
+
+    window_manager = True
+
+    def test_arrangements(self):
+        """Cascade and both tiles, each from a maximised editor with the
+        information window minimised: the editor comes back to its normal state
+        among the others, every title bar's icon is in sight, and so is the whole
+        of the minimised window, icon, caption and buttons."""
+        rows = self.levels[0]
+        editor = screen.editor_picture(rows, self.tiles)
+        play = screen.play_picture(rows, self.tiles)
+        self.start_on_level_1()
+        self.menu("Informations")
+        self.wait_for(lambda: len(self.icons_in_the_frame()) == 2, "the information window")
+        self.x.key("ctrl+F4")  # closes, so minimises, the active child
+        self.menu("Editeur")
+        # Side by side, clear of the icons: how the minimised window looks in sight.
+        self.menu("MosaiqueVerticale")
+        self.wait_for(lambda: self.find_once(play) and self.minimised_icon(),
+                      "the play window beside the editor, and the information window's icon")
+        minimised = self.minimised_window()
+        shown = self.wait_for_steady(lambda: self.shot().region(*minimised),
+                                     "the minimised window drawn inactive")
+
+        # From full-height columns first, then from the cascade's own steps.
+        for item in ("MosaiqueVerticale", "Cascade", "MosaiqueHorizontale"):
+            at = self.wait_for(lambda: self.find_once(editor), "level 1 in the editor")
+            self.maximise_editor(at, rows)
+            self.menu(item)
+            self.wait_for(lambda: len(self.icons_in_the_frame()) == 3 and
+                          self.last_shot.region(*minimised) == shown,
+                          "every icon and the minimised window in sight after " + item)
+            self.wait_for(lambda: self.find_once(editor), "the editor after " + item)
+            if item != "Cascade":
+                self.wait_for(lambda: self.find_once(play), "the play window after " + item)
+
+    def test_restore(self):
+        """The play window brought back by its menu item, from behind the editor
+        and from its icon, takes the next key."""
+        rows = self.levels[0]
+        _, view = self.start_on_level_1()
+        self.menu("Editeur")
+        self.wait_for(lambda: self.find_once(screen.editor_picture(rows, self.tiles)),
+                      "level 1 in the editor")
+        for step in range(2):
+            self.menu("EcranDeJeu")
+            letter, rows = first_move_that_leaves_unsolved(rows)
+            self.x.key(leveltext.ARROW_KEYS[letter])
+            self.wait_for_board(rows, "the play window after move %d" % (step + 1), view)
+            self.x.key("ctrl+F4")  # to its icon, for the second time round
+            self.wait_for(lambda: not self.find_once(screen.play_picture(rows, self.tiles)),
+                          "the play window minimised")
+
+    def icons_in_the_frame(self):
+        """The window icons in sight in the frame's window area: the title bars'
+        and the minimised window's, not the one at the left end of the menu bar
+        while a child is maximised."""
+        x, y, width, height = self.x.geometry(self.frame)
+        return [icon for icon in screen.window_icons(self.shot(), (x, y, width, height))
+                if icon[1] > y + 8]
+
+    def minimised_icon(self):
+        """The information window's icon, in sight along the bottom of the frame's
+        window area, just above the status bar."""
+        x, y, width, height = self.x.geometry(self.frame)
+        bottom = y + height - STATUS_HEIGHT
+        return [icon for icon in self.icons_in_the_frame()
+                if icon[3] < 40 and bottom - 2 * BAR_HEIGHT < icon[1] < bottom]
+
+    def minimised_window(self):
+        """(left, top, width, height) of the minimised information window's title
+        bar on the last screenshot: from the frame's left edge to the grey of the
+        frame's window area, right of its icon."""
+        x, y, size, _ = self.minimised_icon()[0]
+        left, _, width, _ = self.x.geometry(self.frame)
+        right = x + size
+        while self.last_shot.pixel(right, y + size // 2) != screen.LATTICE_GREY:
+            right += 1
+            self.check(right < left + width, "no grey right of the minimised window")
+        return left, y - 2, right - left, size + 4
+
+    def maximise_editor(self, board_at, rows):
+        """A double click on the editor's title bar, found above its button bar
+        over the black area around its board; waits for the editor to cover the
+        icons."""
+        x, y = board_at
+        centre = x + (16 * len(rows[0]) + 1) // 2
+        area_top = y - screen.span_of(self.last_shot, centre, y, 0, -1, screen.BLACK)
+        self.x.move(centre, area_top - BAR_HEIGHT - 8)
+        self.x.xdotool("click", "--repeat", 2, "--delay", 80, 1)
+        self.wait_for(lambda: not self.minimised_icon(), "the editor maximised")
 
 
 def first_move_that_leaves_unsolved(rows):

@@ -1,16 +1,25 @@
 # SPDX-FileCopyrightText: 2026 Equipe Vorkade
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The built game as a Wayland desktop runs it: a headless weston of its own,
-with a private runtime directory and socket, and Qt's native Wayland platform
-plugin (no XWayland). What the game says to the compositor is read from the
-protocol log that libwayland writes with WAYLAND_DEBUG=1; what it draws, from
-weston's own screenshot. Every process started here is ended by its id.
+"""The built game as a Wayland desktop runs it, through Qt's native Wayland
+platform plugin (no XWayland), each compositor headless with a private runtime
+directory and socket:
 
-    /usr/bin/python3 tst_wayland.py --game build/src/vorkade2 --resources resources
+- weston (WaylandTest): what the game says to the compositor is read from the
+  protocol log that libwayland writes with WAYLAND_DEBUG=1; what it draws, from
+  weston's own screenshot. Weston's headless backend has no keyboard.
+- sway (SwayTest): the game is played with keys typed through a virtual
+  keyboard (wtype) and read back from screenshots (grim); its windows are
+  followed in sway's tree (swaymsg). Sway refuses to run as root: when the
+  suite runs as root, sway, the game and the tools run as the user nobody.
+
+Every process started here is ended by its id.
+
+    /usr/bin/python3 tst_wayland.py --game build/src/vorkade2 --resources resources [SwayTest]
 """
 
 import argparse
+import json
 import os
 import re
 import shutil
@@ -18,13 +27,12 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import leveltext  # noqa: E402
 import screen  # noqa: E402
-from xsession import _die_with_parent, _stop  # noqa: E402
+from xsession import _die_with_parent, _stop, wait_until  # noqa: E402
 
 FRAME_TITLE = "Vorkade II"
 # The frame's window area below its menu bar, the status bar included.
@@ -103,7 +111,15 @@ class ProtocolLog:
         return committed, opaque, shown
 
 
-class WaylandTest(unittest.TestCase):
+class CompositorCase(unittest.TestCase):
+    def wait_for(self, predicate, what, timeout=20.0):
+        value = wait_until(predicate, timeout, interval=0.1)
+        if not value:
+            self.fail("timed out waiting for " + what)
+        return value
+
+
+class WaylandTest(CompositorCase):
     def setUp(self):
         self.processes = []
         self.runtime = tempfile.mkdtemp(prefix="vorkade-wayland-")
@@ -134,15 +150,6 @@ class WaylandTest(unittest.TestCase):
                                    cwd=self.runtime, **streams)
         self.processes.append(process)
         return process
-
-    def wait_for(self, predicate, what, timeout=20.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = predicate()
-            if value:
-                return value
-            time.sleep(0.1)
-        self.fail("timed out waiting for " + what)
 
     def screenshot(self):
         """The compositor's whole output, through weston's screenshooter."""
@@ -210,6 +217,144 @@ class WaylandTest(unittest.TestCase):
         self.assertEqual(log.other, [])
         self.assertEqual(game.stdout.read(), b"")
         game.stdout.close()
+
+
+# The unprivileged user sway and its clients run as when the suite runs as root.
+NOBODY = 65534
+SWAY_CONFIG = """\
+output HEADLESS-1 resolution 1024x768
+xwayland disable
+for_window [app_id="%s"] floating enable
+""" % APP_ID
+
+
+class SwayTest(CompositorCase):
+    """Start, level 1 solved by keys to the congratulation, the box answered,
+    level 2 on the screen, and the end through the confirmation box."""
+
+    def setUp(self):
+        self.processes = []
+        self.runtime = tempfile.mkdtemp(prefix="vorkade-sway-")
+        os.chmod(self.runtime, 0o700)  # the socket then lets only its owner connect
+        self.as_user = []
+        if os.geteuid() == 0:
+            os.chown(self.runtime, NOBODY, NOBODY)
+            self.as_user = ["setpriv", "--reuid=%d" % NOBODY, "--regid=%d" % NOBODY,
+                            "--clear-groups"]
+        # A copy the user can run, wherever the tree was cloned.
+        self.game = os.path.join(self.runtime, "Vorkade2")
+        shutil.copy(Options.game, self.game)
+        config = os.path.join(self.runtime, "config")
+        with open(config, "w", encoding="ascii") as file:
+            file.write(SWAY_CONFIG)
+        if self.as_user:
+            os.chown(self.game, NOBODY, NOBODY)
+            os.chown(config, NOBODY, NOBODY)
+
+        self.environment = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+                            "HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime,
+                            "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
+                            "WLR_RENDERER": "pixman"}
+        self.sway_log = open(os.path.join(self.runtime, "sway.log"), "wb")
+        self.sway = self.start(["sway", "-c", config], stdout=self.sway_log,
+                               stderr=subprocess.STDOUT)
+        socket = self.wait_for(lambda: self.runtime_file("wayland-", ""), "sway's socket")
+        ipc = self.wait_for(lambda: self.runtime_file("sway-ipc.", ".sock"), "sway's IPC socket")
+        # What a sway session gives its programs: Qt picks its Wayland plugin by itself.
+        self.environment.update(WAYLAND_DISPLAY=socket, SWAYSOCK=os.path.join(self.runtime, ipc),
+                                XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="sway")
+        # The seat has a keyboard only while a virtual one exists: one stays for the
+        # whole scenario, so that the game finds it as it starts.
+        self.start(["wtype", "-s", "3600000"])
+
+    def tearDown(self):
+        for process in reversed(self.processes):
+            _stop(process)
+        self.sway_log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def start(self, command, **streams):
+        process = subprocess.Popen(self.as_user + command, env=self.environment,
+                                   preexec_fn=_die_with_parent, cwd=self.runtime,
+                                   stdin=subprocess.DEVNULL, **streams)
+        self.processes.append(process)
+        return process
+
+    def run_tool(self, *command):
+        return subprocess.run(self.as_user + list(command), env=self.environment,
+                              cwd=self.runtime, check=True, capture_output=True,
+                              timeout=30).stdout
+
+    def runtime_file(self, prefix, suffix):
+        self.assertIsNone(self.sway.poll(), "sway ended")
+        names = [n for n in os.listdir(self.runtime)
+                 if n.startswith(prefix) and n.endswith(suffix) and not n.endswith(".lock")]
+        return names[0] if names else None
+
+    def type_keys(self, *arguments):
+        """Keys through a virtual keyboard, to the window sway has focused."""
+        self.run_tool("wtype", *arguments)
+
+    def screenshot(self):
+        return screen.parse_ppm(self.run_tool("grim", "-t", "ppm", "-"))
+
+    def windows(self):
+        """The game's windows in sway's tree, largest first: (title, focused) for each."""
+        tree = json.loads(self.run_tool("swaymsg", "-t", "get_tree"))
+        found, nodes = [], [tree]
+        while nodes:
+            node = nodes.pop()
+            if node.get("app_id") == APP_ID:
+                area = node["rect"]["width"] * node["rect"]["height"]
+                found.append((area, node.get("name"), node.get("focused")))
+            nodes += node.get("nodes", []) + node.get("floating_nodes", [])
+        return [(name, focused) for _, name, focused in sorted(found, reverse=True)]
+
+    def wait_for_board(self, rows, what):
+        board = screen.play_picture(rows, self.tiles)
+        return self.wait_for(lambda: len(screen.find_picture(self.screenshot(), board)) == 1,
+                             what + " on the screen")
+
+    def test_play_to_level_2_and_quit(self):
+        levels = leveltext.read_levels(os.path.join(Options.resources, "niveaux.txt"))
+        moves = leveltext.read_solutions(
+            os.path.join(Options.resources, "niveaux-solutions.txt"))[1]
+        self.tiles = screen.TileSet(os.path.join(Options.resources, "art"))
+        with open(os.path.join(self.runtime, "game.log"), "wb") as log:
+            game = self.start([self.game], stdout=log, stderr=subprocess.STDOUT)
+
+        # Started: the frame has the keyboard, and level 1 is drawn.
+        self.wait_for(lambda: self.windows() == [(FRAME_TITLE, True)], "the frame, focused")
+        self.wait_for_board(levels[0], "level 1")
+
+        # Solved by keys: every move but the last, then the last, which opens the
+        # congratulation box in front, with the keyboard.
+        keys = [leveltext.ARROW_KEYS[m.lower()] for m in moves]
+        self.type_keys(*[a for key in keys[:-1] for a in ("-k", key)])
+        self.wait_for_board(leveltext.play(levels[0], moves[:-1]), "the position before the last move")
+        self.assertEqual(len(self.windows()), 1, "a box before the level was solved")
+        self.type_keys("-k", keys[-1])
+        self.wait_for(lambda: self.windows() == [(FRAME_TITLE, False), (FRAME_TITLE, True)],
+                      "the congratulation box in front of the frame, focused")
+
+        # Enter answers it: level 2, and the frame has the keyboard again.
+        self.type_keys("-k", "Return")
+        self.wait_for(lambda: self.windows() == [(FRAME_TITLE, True)], "the frame alone, focused")
+        self.wait_for_board(levels[1], "level 2")
+
+        # Alt+F, Q: the confirmation box; Enter: the game ends with status 0.
+        self.type_keys("-M", "alt", "-k", "f", "-m", "alt", "-k", "q")
+        self.wait_for(lambda: self.windows() == [(FRAME_TITLE, False), ("Confirmation", True)],
+                      "the confirmation box in front of the frame, focused")
+        self.type_keys("-k", "Return")
+        try:
+            status = game.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            self.fail("the game did not end after the confirmation")
+        self.assertEqual(status, 0)
+        with open(os.path.join(self.runtime, "game.log"), encoding="utf-8",
+                  errors="replace") as file:
+            self.assertEqual(file.read(), "", "the game wrote to its output")
 
 
 def main():

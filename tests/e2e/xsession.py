@@ -43,10 +43,68 @@ def _stop(process):
 @functools.lru_cache(maxsize=None)
 def _xlib():
     xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    window, pointer = ctypes.c_ulong, ctypes.c_void_p
+    xlib.XOpenDisplay.restype = pointer
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [pointer]
+    xlib.XDefaultRootWindow.restype = window
+    xlib.XDefaultRootWindow.argtypes = [pointer]
+    xlib.XQueryTree.argtypes = [pointer, window, ctypes.POINTER(window), ctypes.POINTER(window),
+                                ctypes.POINTER(ctypes.POINTER(window)),
+                                ctypes.POINTER(ctypes.c_uint)]
+    xlib.XFree.argtypes = [pointer]
+    xlib.XGetGeometry.argtypes = [pointer, window, ctypes.POINTER(window)] + \
+        [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+    xlib.XTranslateCoordinates.argtypes = [pointer, window, window, ctypes.c_int, ctypes.c_int,
+                                           ctypes.POINTER(ctypes.c_int),
+                                           ctypes.POINTER(ctypes.c_int), ctypes.POINTER(window)]
     return xlib
+
+
+class _Connection:
+    """One Xlib connection to a display, closed at the end of a with block."""
+
+    def __init__(self, display):
+        self.xlib = _xlib()
+        self.handle = self.xlib.XOpenDisplay(display.encode())
+        if not self.handle:
+            raise RuntimeError("cannot open display " + display)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.xlib.XCloseDisplay(self.handle)
+
+    def root(self):
+        return self.xlib.XDefaultRootWindow(self.handle)
+
+    def parent(self, window):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+        if not self.xlib.XQueryTree(self.handle, window, ctypes.byref(root), ctypes.byref(parent),
+                                    ctypes.byref(children), ctypes.byref(count)):
+            raise RuntimeError("no window %d" % window)
+        if children:
+            self.xlib.XFree(children)
+        return parent.value
+
+    def size(self, window):
+        """(width, height) of a window, its border included."""
+        root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
+        width, height, border, depth = (ctypes.c_uint() for _ in range(4))
+        if not self.xlib.XGetGeometry(self.handle, window, ctypes.byref(root), ctypes.byref(x),
+                                      ctypes.byref(y), ctypes.byref(width), ctypes.byref(height),
+                                      ctypes.byref(border), ctypes.byref(depth)):
+            raise RuntimeError("no window %d" % window)
+        return width.value + 2 * border.value, height.value + 2 * border.value
+
+    def position(self, window):
+        """Where the window's top-left pixel stands on the screen."""
+        x, y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+        self.xlib.XTranslateCoordinates(self.handle, window, self.root(), 0, 0, ctypes.byref(x),
+                                        ctypes.byref(y), ctypes.byref(child))
+        return x.value, y.value
 
 
 def _accepts_connections(display):
@@ -104,13 +162,17 @@ def send_close_request(display, window):
         xlib.XCloseDisplay(connection)
 
 
+OPENBOX_CONFIG = os.path.join(os.path.dirname(os.path.abspath(__file__)), "openbox-rc.xml")
+
+
 class Session:
-    """Xvfb on a free display number, and the game started on it."""
+    """Xvfb on a free display number, openbox on it if asked for, and the game."""
 
     def __init__(self, game):
         self.game_path = game
         self.workdir = tempfile.mkdtemp(prefix="vorkade-e2e-")
         self.xvfb = None
+        self.window_manager = None
         self.game = None
         self.display = None
 
@@ -143,6 +205,27 @@ class Session:
         if not wait_until(lambda: _accepts_connections(self.display), timeout=20):
             raise RuntimeError("Xvfb on %s does not accept connections" % self.display)
 
+    def start_window_manager(self):
+        """Openbox with the suite's own settings, its files kept in the work folder;
+        returns once it manages the screen."""
+        env = dict(os.environ, DISPLAY=self.display, HOME=self.workdir,
+                   XDG_CONFIG_HOME=self.workdir, XDG_CACHE_HOME=self.workdir)
+        with open(os.path.join(self.workdir, "openbox.log"), "wb") as log:
+            self.window_manager = subprocess.Popen(
+                ["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG], env=env,
+                cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
+
+        def managing():
+            if self.window_manager.poll() is not None:
+                raise RuntimeError("openbox ended with status %d" % self.window_manager.poll())
+            found = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                                   capture_output=True, text=True, timeout=30).stdout
+            return "window id" in found
+
+        if not wait_until(managing, timeout=20):
+            raise RuntimeError("openbox does not manage the screen")
+
     def start_game(self):
         # The game reads no variable of its own; Qt's platform variables are
         # dropped so that it runs on this X server as a player's desktop would.
@@ -160,8 +243,11 @@ class Session:
         try:
             _stop(self.game)
         finally:
-            _stop(self.xvfb)
-            shutil.rmtree(self.workdir, ignore_errors=True)
+            try:
+                _stop(self.window_manager)
+            finally:
+                _stop(self.xvfb)
+                shutil.rmtree(self.workdir, ignore_errors=True)
 
     def game_output(self):
         try:
@@ -183,12 +269,23 @@ class Session:
         return [int(line) for line in output.split()]
 
     def geometry(self, window):
-        """(x, y, width, height) of a window on the screen."""
-        values = {}
-        for line in self.xdotool("getwindowgeometry", "--shell", window).split():
-            key, _, value = line.partition("=")
-            values[key] = int(value)
-        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+        """(x, y, width, height) of a window's own area on the screen, without the
+        frame a window manager puts around it."""
+        with _Connection(self.display) as x:
+            return x.position(window) + x.size(window)
+
+    def outer_geometry(self, window):
+        """(x, y, width, height) of a window as a whole on the screen: the window
+        manager's frame around it when it has one, else the window itself."""
+        with _Connection(self.display) as x:
+            root = x.root()
+            while x.parent(window) != root:
+                window = x.parent(window)
+            return x.position(window) + x.size(window)
+
+    def focused_window(self):
+        """The window that has the keyboard."""
+        return int(self.xdotool("getwindowfocus", "-f").split()[0])
 
     def focus(self, window):
         """Gives a window the keyboard, as a window manager does with a new main window."""
@@ -197,11 +294,21 @@ class Session:
     def key(self, *keys):
         self.xdotool("key", "--delay", 40, *keys)
 
+    def pointer(self):
+        """Where the pointer is on the screen."""
+        values = dict(line.partition("=")[::2]
+                      for line in self.xdotool("getmouselocation", "--shell").split())
+        return int(values["X"]), int(values["Y"])
+
     def move(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y)
+        # xdotool's --sync waits for a motion, which a move to where the pointer
+        # already is never makes.
+        if self.pointer() != (x, y):
+            self.xdotool("mousemove", "--sync", x, y)
 
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y, "click", button)
+        self.move(x, y)
+        self.xdotool("click", button)
 
     def close_request(self, window):
         send_close_request(self.display, window)
