@@ -12,6 +12,7 @@ packages="
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file lintian man-db
   qt6-wayland weston
+  python3-clang lld
 "
 
 if [ "$(id -u)" -eq 0 ]; then
