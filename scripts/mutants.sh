@@ -6,12 +6,14 @@
 # no behaviour can change, or the run fails. It takes many minutes, so the test
 # command does not run it.
 #
-# Usage: scripts/mutants.sh [--seed S] [--sample N | --all | --fixed | --count]
+# Usage: scripts/mutants.sh [--seed S] [--sample N | --all | --fixed | --count | --list]
 #   --seed S     the draw's seed; without it a new one, printed first
 #   --sample N   how many sites to draw (150 when neither this nor --all is given)
 #   --all        every site
 #   --fixed      the hand-written faults of scripts/mutants-fixed.txt instead
 #   --count      only count the sites, by file and by operator
+#   --list       only list the sites, each with its key
+#   --file F     only the sites of file F (src/...), which may be given again
 #   --dir D      scratch folder, kept between runs (build-mutants/)
 #   --no-e2e     leave the end-to-end scenarios out
 # The report goes to build-mutants/report-<seed>.md (report-fixed.md), each

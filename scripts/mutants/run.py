@@ -25,7 +25,11 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import sites as sitesmod  # noqa: E402
+try:
+    import sites as sitesmod  # noqa: E402
+except ImportError as error:  # libclang's bindings: Debian's python3-clang
+    raise SystemExit(f"mutants: {error}; install python3-clang (scripts/install-deps.sh) "
+                     "and run this with /usr/bin/python3")
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 EQUIVALENTS = os.path.join(ROOT, "scripts", "mutants-equivalent.txt")
@@ -497,7 +501,7 @@ class Run:
         for obj in self.affected[file][0]:
             copy = os.path.join(self.folder, "pristine", obj)
             os.makedirs(os.path.dirname(copy), exist_ok=True)
-            shutil.copyfile(os.path.join(self.scratch.build, obj), copy)
+            shutil.copy2(os.path.join(self.scratch.build, obj), copy)
 
     def restore(self, file, pristine):
         """The file as it was, with its time, and the objects built from it as they were:
@@ -514,9 +518,9 @@ class Run:
         for obj in objects:
             # With the time the last build gave it, which ninja's log of header
             # dependencies holds: a copy with any other time would be built again.
-            built = os.path.join(self.scratch.build, obj)
-            last = os.stat(built).st_mtime_ns
-            shutil.copyfile(os.path.join(self.folder, "pristine", obj), built)
+            built, copy = os.path.join(self.scratch.build, obj), os.path.join(self.folder, "pristine", obj)
+            last = os.stat(built if os.path.exists(built) else copy).st_mtime_ns
+            shutil.copyfile(copy, built)
             os.utime(built, ns=(last, last))
         # What links those objects is linked again when next asked for.
         for output, inputs in self.inputs.items():
@@ -537,12 +541,18 @@ class Run:
         load_start = load_average()
         seed = args.seed if args.seed is not None else secrets.randbelow(2**31)
         label = "fixed" if args.fixed else str(seed)
-        if not args.fixed and not args.count:
+        if not (args.fixed or args.count or args.list):
             self.say(f"Seed {seed}")
         self.prepare()
         all_sites = self.sites()
-        if args.count:
-            return print_counts(all_sites)
+        if args.file:
+            unknown = set(args.file) - {s.file for s in all_sites}
+            if unknown:
+                raise SystemExit(f"mutants: no site in {', '.join(sorted(unknown))}")
+            all_sites = [s for s in all_sites if s.file in args.file]
+        if args.count or args.list:
+            (sitesmod.print_counts if args.count else sitesmod.print_list)(all_sites)
+            return 0
         stale = []
         if args.fixed:
             drawn, stale = fixed_sites(self.scratch.tree)
@@ -561,7 +571,8 @@ class Run:
         self.baseline()
         equivalents = read_equivalents(EQUIVALENTS)
         self.find_affected(sorted({s.file for s in drawn}))
-        self.say(f"{len(all_sites)} sites in src/; {len(drawn)} mutants to try.")
+        where = "in the files asked for" if args.file else "in src/"
+        self.say(f"{len(all_sites)} sites {where}; {len(drawn)} mutants to try.")
 
         mutants = [Mutant(i + 1, s) for i, s in enumerate(drawn)]
         restoring = 0.0
@@ -598,20 +609,6 @@ class Run:
         self.say(f"Report: {path}")
         bad = [m for m in mutants if m.status in ("survived", "killed-equivalent")]
         return 1 if bad or stale else 0
-
-
-def print_counts(all_sites):
-    by_file, by_op = {}, {}
-    for s in all_sites:
-        by_file[s.file] = by_file.get(s.file, 0) + 1
-        by_op[s.operator] = by_op.get(s.operator, 0) + 1
-    for name, count in sorted(by_file.items()):
-        print(f"{count:6d}  {name}")
-    print()
-    for name in sitesmod.OPERATORS:
-        print(f"{by_op.get(name, 0):6d}  {name}: {sitesmod.OPERATORS[name]}")
-    print(f"\n{len(all_sites):6d}  sites in all")
-    return 0
 
 
 # ----- the report
@@ -783,7 +780,10 @@ def main():
                       help="the hand-written faults of scripts/mutants-fixed.txt instead")
     what.add_argument("--count", action="store_true",
                       help="only count the sites, by file and by operator")
+    what.add_argument("--list", action="store_true", help="only list the sites, with their keys")
     parser.add_argument("--seed", type=int, help="the draw's seed (default: a new one, printed first)")
+    parser.add_argument("--file", action="append", metavar="PATH",
+                        help="only the sites of this file (src/...); may be given again")
     parser.add_argument("--dir", default=os.path.join(ROOT, "build-mutants"),
                         help="scratch folder, kept between runs (default build-mutants/)")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs and test programs at a time")

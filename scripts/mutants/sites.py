@@ -33,7 +33,7 @@ T = ci.TypeKind
 # What each operator does, for the report.
 OPERATORS = {
     "relational": "`<` `<=` `>` `>=` to a neighbour and to the negation",
-    "equality": "`==` and `!=` swapped",
+    "equality": "`==` and `!=` swapped; between numbers also to `<=` `>=` (`<` `>`)",
     "arithmetic": "`+` `-` `*` `/` `%` (and `+=` `-=` `++` `--`) swapped",
     "literal": "an integer literal plus or minus one (so 0 and 1 swap)",
     "index": "an index plus or minus one",
@@ -56,6 +56,8 @@ RELATIONAL = {
     ">=": (">", "<"),
 }
 EQUALITY = {"==": ("!=",), "!=": ("==",)}
+# Between numbers an equality has neighbours too.
+EQUALITY_NEIGHBOURS = {"==": ("<=", ">="), "!=": ("<", ">")}
 ARITHMETIC = {
     "+": ("-",),
     "-": ("+",),
@@ -108,6 +110,7 @@ INTEGRAL = {
     T.CHAR_S, T.SCHAR, T.WCHAR, T.SHORT, T.INT, T.LONG, T.LONGLONG,
 }
 FLOATING = {T.FLOAT, T.DOUBLE, T.LONGDOUBLE}
+UNSIGNED = {T.CHAR_U, T.UCHAR, T.CHAR16, T.CHAR32, T.USHORT, T.UINT, T.ULONG, T.ULONGLONG}
 FUNCTIONS = {K.FUNCTION_DECL, K.CXX_METHOD, K.CONSTRUCTOR, K.DESTRUCTOR,
              K.CONVERSION_FUNCTION, K.FUNCTION_TEMPLATE}
 LOOPS_AND_BRANCHES = {K.IF_STMT, K.WHILE_STMT, K.DO_STMT, K.FOR_STMT}
@@ -416,7 +419,12 @@ class FileSites:
         if op in RELATIONAL:
             self.add_token_swap(at, op, RELATIONAL[op], "relational", fn)
         elif op in EQUALITY:
-            self.add_token_swap(at, op, EQUALITY[op], "equality", fn)
+            kinds = [x.type.get_canonical().kind for x in (lhs, rhs)]
+            numbers = all(k in INTEGRAL | FLOATING for k in kinds)
+            neighbours = EQUALITY_NEIGHBOURS[op] if numbers else ()
+            self.add_token_swap(at, op, EQUALITY[op] + tuple(
+                n for n in neighbours if not self.same_unsigned(lhs, rhs, op, n, kinds[0])),
+                "equality", fn)
         elif op in LOGICAL:
             self.add_token_swap(at, op, LOGICAL[op], "logical", fn)
         elif op in ARITHMETIC:
@@ -425,6 +433,18 @@ class FileSites:
             if all(pointers):
                 return
             self.add_token_swap(at, op, ARITHMETIC[op], "arithmetic", fn)
+
+    def same_unsigned(self, lhs, rhs, op, new, kind):
+        """Whether an unsigned comparison with 0 or npos means the same with `new`: no
+        unsigned value lies below 0 or above npos."""
+        if kind not in UNSIGNED:
+            return False
+        left, right = (squeeze(self.text(*self.span(x))) for x in (lhs, rhs))
+        if right == "0" or left.endswith("npos"):  # x == 0 is x <= 0; npos != x is npos > x
+            return (op, new) in (("==", "<="), ("!=", ">"))
+        if left == "0" or right.endswith("npos"):  # x != npos is x < npos
+            return (op, new) in (("==", ">="), ("!=", "<"))
+        return False
 
     def visit_unary(self, c, fn):
         tokens = list(c.get_tokens())
@@ -832,20 +852,8 @@ def apply(data, site):
     return data[:site.start] + site.replacement.encode() + data[site.end:]
 
 
-def main():
-    import argparse
-    parser = argparse.ArgumentParser(description="List or count the mutation sites under src/.")
-    parser.add_argument("--tree", default=os.path.join(os.path.dirname(__file__), "..", ".."))
-    parser.add_argument("--compile-commands", required=True,
-                        help="a build's compile_commands.json, for the include paths")
-    parser.add_argument("--list", action="store_true", help="every site's key and edit")
-    parser.add_argument("files", nargs="*", help="files relative to the tree (default: all of src/)")
-    args = parser.parse_args()
-    sites = find_sites(args.tree, args.compile_commands, args.files or None)
-    if args.list:
-        for s in sites:
-            print(f"{s.file}:{s.line}: {s.function}: {s.mutant()}\n    {s.line_text}")
-        return
+def print_counts(sites):
+    """How many sites, by file and by operator."""
     by_file, by_op = {}, {}
     for s in sites:
         by_file[s.file] = by_file.get(s.file, 0) + 1
@@ -853,10 +861,12 @@ def main():
     for name, count in sorted(by_file.items()):
         print(f"{count:6d}  {name}")
     print()
-    for name in OPERATORS:
-        print(f"{by_op.get(name, 0):6d}  {name}")
-    print(f"\n{len(sites):6d}  in all")
+    for name, what in OPERATORS.items():
+        print(f"{by_op.get(name, 0):6d}  {name}: {what}")
+    print(f"\n{len(sites):6d}  sites in all")
 
 
-if __name__ == "__main__":
-    main()
+def print_list(sites):
+    """Every site: where it is, and its key."""
+    for s in sites:
+        print(f"{s.file}:{s.line}\n{s.key_block()}\n")
