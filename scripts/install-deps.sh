@@ -14,7 +14,7 @@ packages="
   clang libclang-rt-14-dev llvm clang-tidy clazy
   xvfb xdotool x11-apps x11-utils imagemagick python3 libx11-6
   desktop-file-utils appstream dpkg-dev fakeroot file lintian man-db
-  devscripts diffoscope-minimal reuse
+  devscripts diffoscope-minimal reuse python3-clang lld
   qt6-wayland weston openbox sway wtype grim util-linux
 "
 
