@@ -183,40 +183,62 @@ void TstLevelGen::initTestCase()
     mySolutions = CommittedSolutions();
 }
 
-// Both searches, the reverse one and the planner that measures a level's effort, on
-// boards small enough to count by hand: the planner's count is the states it expands
-// before it takes the solved one (-1: the count is not checked), and its own solution
+// Both searches, the reverse one and the planner that measures a level's depth, on
+// boards small enough to count by hand: the detour is the optimum less the matching
+// bound at the start; below the optimum are the states whose pushes plus bound fall
+// short of it (every A* expands those); expanded adds the states of the optimum's own
+// layer the planner takes before the solved one (-1: not checked). Its own solution
 // must replay.
 void TstLevelGen::reverseDepth_data()
 {
     QTest::addColumn<TRows>("rows");
     QTest::addColumn<int>("pushes");
+    QTest::addColumn<int>("detour");
+    QTest::addColumn<int>("below");
     QTest::addColumn<int>("expanded");
-    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2 << 2;
-    QTest::newRow("keeper on the far side") << TRows{"#######", "#.$ @ #", "#######"} << 1 << 1;
+    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2 << 0 << 0 << 2;
+    QTest::newRow("keeper on the far side")
+        << TRows{"#######", "#.$ @ #", "#######"} << 1 << 0 << 0 << 1;
     QTest::newRow("a turn") << TRows{"######", "#@   #", "# $  #", "#  . #", "#    #", "######"}
-                            << 2 << 2;
+                            << 2 << 0 << 0 << 2;
     QTest::newRow("two rows, two boxes")
-        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4 << 4;
+        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4 << 0 << 0 << 4;
     QTest::newRow("deep target first")
-        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8 << 8;
+        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8 << 0 << 0
+        << 8;
     QTest::newRow("four boxes end as a square") << TRows{"#######", "#@    #", "# $ $ #", "#     #",
                                                          "# $ $ #", "#  .. #", "#  .. #", "#######"}
-                                                << 12 << 12;
-    QTest::newRow("box in a corner") << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1 << 0;
+                                                << 12 << 0 << 0 << 12;
+    // The keeper is shut in on the target's side: one push away, three back. Only the
+    // start lies below the optimum of 4.
+    QTest::newRow("pushed away first")
+        << TRows{"########", "#  $@. #", "#   ## #", "########"} << 4 << 2 << 1 << 4;
+    // The bound sends the left box home in one push, the other in three; but once the
+    // left box is home the other, brought down, cannot be pushed on, and brought down
+    // first it would freeze beside it against the wall. Below the optimum of 6: the
+    // start, the left box home, then the other brought down.
+    QTest::newRow("the nearer target taken by the wrong box")
+        << TRows{"###### ", "#@   # ", "# #$ ##", "#.$  .#", "#######"} << 6 << 2 << 3 << 8;
+    QTest::newRow("box in a corner")
+        << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1 << -1 << 0 << 0;
     QTest::newRow("two boxes abreast in a corridor")
-        << TRows{"########", "#@$$ ..#", "########"} << -1 << 1;
+        << TRows{"########", "#@$$ ..#", "########"} << -1 << -1 << 0 << 1;
 }
 
 void TstLevelGen::reverseDepth()
 {
     QFETCH(TRows, rows);
     QFETCH(int, pushes);
+    QFETCH(int, detour);
+    QFETCH(int, below);
     QFETCH(int, expanded);
     QCOMPARE(ReverseDepth(rows), pushes);
     const TEffort effort = MeasureEffort(TPuzzle::FromRows(rows), 1 << 20);
     QVERIFY(effort.Complete);
     QCOMPARE(effort.Pushes, pushes);
+    QCOMPARE(effort.Detour, detour);
+    if (pushes >= 0)
+        QCOMPARE(effort.BelowOptimum, std::int64_t(below));
     if (expanded >= 0)
         QCOMPARE(effort.Expanded, std::int64_t(expanded));
     if (pushes >= 0)

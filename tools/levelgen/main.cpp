@@ -231,6 +231,7 @@ std::vector<std::vector<std::string>> GridsOf(const std::string &text)
 int MeasureCommitted(const TOptions &options, const std::string &text)
 {
     const std::vector<std::vector<std::string>> grids = GridsOf(text);
+    std::printf("level boxes pushes D N< expanded-in-this-order size time\n");
     for (int number = options.First; number <= options.Last; ++number) {
         if (number > static_cast<int>(grids.size())) {
             std::fprintf(stderr, "levelgen: the level text holds only %zu levels\n", grids.size());
@@ -242,10 +243,11 @@ int MeasureCommitted(const TOptions &options, const std::string &text)
         std::size_t width = 0;
         for (const std::string &row : grids[number - 1])
             width = std::max(width, row.size());
-        std::printf("%3d %2zu %3d %9lld%s %2zux%-2zu %.1f s\n", number, puzzle.Boxes.size(),
-                    effort.Pushes, static_cast<long long>(effort.Expanded),
-                    effort.Complete ? " " : "+", width, grids[number - 1].size(),
-                    SecondsSince(start));
+        std::printf("%3d %2zu %3d %3d %9lld %9lld%s %2zux%-2zu %.1f s\n", number,
+                    puzzle.Boxes.size(), effort.Pushes, effort.Detour,
+                    static_cast<long long>(effort.BelowOptimum),
+                    static_cast<long long>(effort.Expanded), effort.Complete ? " " : "+", width,
+                    grids[number - 1].size(), SecondsSince(start));
         std::fflush(stdout);
     }
     return 0;
