@@ -1,7 +1,9 @@
 // The level generator: its searches against boards worked out by hand and against an
-// independent forward search, its starts from random pulls, its own replay check, a
-// fresh run of the first levels against the committed files, and its command's
-// answers to a check of one world and to a bad argument.
+// independent forward search, its starts from random pulls, its own replay check, the
+// big levels measured chamber by chamber, a fresh run of the first levels against the
+// committed files, and its command's answers to a check of one world and to a bad
+// argument.
+#include "chambers.h"
 #include "effort.h"
 #include "global.h"
 #include "levelset.h"
@@ -130,6 +132,18 @@ QStringList CommittedSolutions()
     return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
+// The grid rows of a committed block.
+TRows GridOf(const QByteArray &block)
+{
+    TRows rows;
+    for (const QByteArray &line : block.split('\n').mid(1)) {
+        if (line.contains('='))
+            break;
+        rows.push_back(line.chopped(1).toStdString());
+    }
+    return rows;
+}
+
 int PushCount(const QString &letters)
 {
     return int(std::count_if(letters.begin(), letters.end(), [](QChar c) { return c.isUpper(); }));
@@ -160,6 +174,8 @@ private slots:
     void replayCheck();
     void forwardSearchAgrees_data();
     void forwardSearchAgrees();
+    void bigLevels_data();
+    void bigLevels();
     void regeneration_data();
     void regeneration();
     void statistics();
@@ -246,15 +262,30 @@ void TstLevelGen::reverseDepth()
 }
 
 // A start reached by random pulls can always be solved, and the planner's optimum for
-// it is the reverse search's depth. Fixed seeds, so that a failure replays.
+// it is the reverse search's depth; odd seeds pull on from such a start, leaving one
+// box out, which must stay where it stood, and the keeper starts in his own area.
+// Fixed seeds, so that a failure replays.
 void TstLevelGen::pulledStarts()
 {
     const TRows rows{"##########", "#@       #", "#  ##    #", "#     #  #",
                      "#  .. #  #", "#  ..    #", "##########"};
     const TPuzzle room = TPuzzle::FromRows(rows);
+    const TPuzzle solved{
+        .Room = room.Room, .Boxes = room.Targets, .Targets = room.Targets, .Keeper = -1};
+    // Shut in on the target's side, the keeper can only start there.
+    const TPuzzle shutIn = TPuzzle::FromRows({"########", "#  $@. #", "#   ## #", "########"});
+    TCellSet side = 0;
+    for (const auto &[x, y] : {std::pair{4, 1}, {5, 1}, {6, 1}, {6, 2}})
+        side |= CellBit(shutIn.Room.FloorAt(x, y));
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         TPrng rng(seed);
-        const TPuzzle start = PulledStart(rng, room.Room, room.Targets, 25);
+        QVERIFY(Holds(side, PulledStart(rng, shutIn, SetOf(shutIn.Boxes), 0).Keeper));
+        TPuzzle start = PulledStart(rng, solved, SetOf(room.Targets), 25);
+        if (seed % 2 == 1) {
+            const int still = start.Boxes[seed % start.Boxes.size()];
+            start = PulledStart(rng, start, SetOf(start.Boxes) & ~CellBit(still), 10);
+            QVERIFY(std::binary_search(start.Boxes.begin(), start.Boxes.end(), still));
+        }
         QCOMPARE(start.Boxes.size(), room.Targets.size());
         QVERIFY(!std::binary_search(start.Boxes.begin(), start.Boxes.end(), start.Keeper));
         const TEffort effort = MeasureEffort(start, 1 << 20);
@@ -315,13 +346,33 @@ void TstLevelGen::forwardSearchAgrees()
     QVERIFY(number <= mySolutions.size());
     const int optimum = ForwardOptimum(Levels[number - 1]);
     QCOMPARE(optimum, PushCount(mySolutions[number - 1].section(' ', 1)));
-    TRows rows;
-    for (const QByteArray &line : myBlocks[number - 1].split('\n').mid(1)) {
-        if (line.contains('='))
-            break;
-        rows.push_back(line.chopped(1).toStdString());
-    }
-    QCOMPARE(MeasureEffort(TPuzzle::FromRows(rows), 1 << 20).Pushes, optimum);
+    QCOMPARE(MeasureEffort(TPuzzle::FromRows(GridOf(myBlocks[number - 1])), 1 << 20).Pushes,
+             optimum);
+}
+
+void TstLevelGen::bigLevels_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("wide") << WideLevel;
+    QTest::newRow("tall") << TallLevel;
+}
+
+// A big level is measured chamber by chamber: the chambers' optima add up to the stored
+// solution's pushes, and their detours to the whole level's, over its matching bound
+// (no box can reach another chamber's target).
+void TstLevelGen::bigLevels()
+{
+    QFETCH(int, number);
+    QVERIFY(number <= myBlocks.size() && number <= mySolutions.size());
+    const TRows rows = GridOf(myBlocks[number - 1]);
+    const TEffort effort = MeasureChambers(rows, number == WideLevel);
+    QVERIFY(effort.Complete);
+    const int pushes = PushCount(mySolutions[number - 1].section(' ', 1));
+    QCOMPARE(effort.Pushes, pushes);
+    const TPuzzle level = TPuzzle::FromRows(rows);
+    QCOMPARE(effort.Detour,
+             pushes - MatchingBound(LoneBoxDistances(level.Room, level.Targets), level.Boxes));
+    QVERIFY(effort.Detour >= 4 && effort.BelowOptimum > 0);
 }
 
 void TstLevelGen::regeneration_data()
@@ -341,7 +392,8 @@ void TstLevelGen::regeneration()
     QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), mySolutions[number - 1] + "\n");
 }
 
-// The statistics of the regenerated worlds, the planner's effort among them, stand in
+// The statistics of the regenerated worlds, their detours and must-expand counts among
+// them, stand in
 // the docs as the generator wrote them.
 void TstLevelGen::statistics()
 {
