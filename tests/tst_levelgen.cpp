@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The level generator: its searches against boards worked out by hand and against an
-// independent forward search, its starts from random pulls, its own replay check, a
-// fresh run of the first levels against the committed files, and its command's
-// answers to a check of one world and to a bad argument.
+// independent forward search, its starts from random pulls, its own replay check, the
+// big levels measured chamber by chamber, a fresh run of the first levels against the
+// committed files, and its command's answers to a check of one world and to a bad
+// argument.
+#include "chambers.h"
 #include "effort.h"
 #include "global.h"
 #include "levelset.h"
@@ -170,6 +172,8 @@ private slots:
     void replayCheck();
     void forwardSearchAgrees_data();
     void forwardSearchAgrees();
+    void bigLevels_data();
+    void bigLevels();
     void regeneration_data();
     void regeneration();
     void statistics();
@@ -193,40 +197,62 @@ void TstLevelGen::initTestCase()
     mySolutions = CommittedSolutions();
 }
 
-// Both searches, the reverse one and the planner that measures a level's effort, on
-// boards small enough to count by hand: the planner's count is the states it expands
-// before it takes the solved one (-1: the count is not checked), and its own solution
+// Both searches, the reverse one and the planner that measures a level's depth, on
+// boards small enough to count by hand: the detour is the optimum less the matching
+// bound at the start; below the optimum are the states whose pushes plus bound fall
+// short of it (every A* expands those); expanded adds the states of the optimum's own
+// layer the planner takes before the solved one (-1: not checked). Its own solution
 // must replay.
 void TstLevelGen::reverseDepth_data()
 {
     QTest::addColumn<TRows>("rows");
     QTest::addColumn<int>("pushes");
+    QTest::addColumn<int>("detour");
+    QTest::addColumn<int>("below");
     QTest::addColumn<int>("expanded");
-    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2 << 2;
-    QTest::newRow("keeper on the far side") << TRows{"#######", "#.$ @ #", "#######"} << 1 << 1;
+    QTest::newRow("one line") << TRows{"#######", "#@$ . #", "#######"} << 2 << 0 << 0 << 2;
+    QTest::newRow("keeper on the far side")
+        << TRows{"#######", "#.$ @ #", "#######"} << 1 << 0 << 0 << 1;
     QTest::newRow("a turn") << TRows{"######", "#@   #", "# $  #", "#  . #", "#    #", "######"}
-                            << 2 << 2;
+                            << 2 << 0 << 0 << 2;
     QTest::newRow("two rows, two boxes")
-        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4 << 4;
+        << TRows{"########", "#  $ . #", "#@ $ . #", "########"} << 4 << 0 << 0 << 4;
     QTest::newRow("deep target first")
-        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8 << 8;
+        << TRows{"#########", "#..  $  #", "###  $  #", "  #    @#", "  #######"} << 8 << 0 << 0
+        << 8;
     QTest::newRow("four boxes end as a square") << TRows{"#######", "#@    #", "# $ $ #", "#     #",
                                                          "# $ $ #", "#  .. #", "#  .. #", "#######"}
-                                                << 12 << 12;
-    QTest::newRow("box in a corner") << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1 << 0;
+                                                << 12 << 0 << 0 << 12;
+    // The keeper is shut in on the target's side: one push away, three back. Only the
+    // start lies below the optimum of 4.
+    QTest::newRow("pushed away first")
+        << TRows{"########", "#  $@. #", "#   ## #", "########"} << 4 << 2 << 1 << 4;
+    // The bound sends the left box home in one push, the other in three; but once the
+    // left box is home the other, brought down, cannot be pushed on, and brought down
+    // first it would freeze beside it against the wall. Below the optimum of 6: the
+    // start, the left box home, then the other brought down.
+    QTest::newRow("the nearer target taken by the wrong box")
+        << TRows{"###### ", "#@   # ", "# #$ ##", "#.$  .#", "#######"} << 6 << 2 << 3 << 8;
+    QTest::newRow("box in a corner")
+        << TRows{"#####", "#$  #", "#@ .#", "#####"} << -1 << -1 << 0 << 0;
     QTest::newRow("two boxes abreast in a corridor")
-        << TRows{"########", "#@$$ ..#", "########"} << -1 << 1;
+        << TRows{"########", "#@$$ ..#", "########"} << -1 << -1 << 0 << 1;
 }
 
 void TstLevelGen::reverseDepth()
 {
     QFETCH(TRows, rows);
     QFETCH(int, pushes);
+    QFETCH(int, detour);
+    QFETCH(int, below);
     QFETCH(int, expanded);
     QCOMPARE(ReverseDepth(rows), pushes);
     const TEffort effort = MeasureEffort(TPuzzle::FromRows(rows), 1 << 20);
     QVERIFY(effort.Complete);
     QCOMPARE(effort.Pushes, pushes);
+    QCOMPARE(effort.Detour, detour);
+    if (pushes >= 0)
+        QCOMPARE(effort.BelowOptimum, std::int64_t(below));
     if (expanded >= 0)
         QCOMPARE(effort.Expanded, std::int64_t(expanded));
     if (pushes >= 0)
@@ -234,15 +260,30 @@ void TstLevelGen::reverseDepth()
 }
 
 // A start reached by random pulls can always be solved, and the planner's optimum for
-// it is the reverse search's depth. Fixed seeds, so that a failure replays.
+// it is the reverse search's depth; odd seeds pull on from such a start, leaving one
+// box out, which must stay where it stood, and the keeper starts in his own area.
+// Fixed seeds, so that a failure replays.
 void TstLevelGen::pulledStarts()
 {
     const TRows rows{"##########", "#@       #", "#  ##    #", "#     #  #",
                      "#  .. #  #", "#  ..    #", "##########"};
     const TPuzzle room = TPuzzle::FromRows(rows);
+    const TPuzzle solved{
+        .Room = room.Room, .Boxes = room.Targets, .Targets = room.Targets, .Keeper = -1};
+    // Shut in on the target's side, the keeper can only start there.
+    const TPuzzle shutIn = TPuzzle::FromRows({"########", "#  $@. #", "#   ## #", "########"});
+    TCellSet side = 0;
+    for (const auto &[x, y] : {std::pair{4, 1}, {5, 1}, {6, 1}, {6, 2}})
+        side |= CellBit(shutIn.Room.FloorAt(x, y));
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         TPrng rng(seed);
-        const TPuzzle start = PulledStart(rng, room.Room, room.Targets, 25);
+        QVERIFY(Holds(side, PulledStart(rng, shutIn, SetOf(shutIn.Boxes), 0).Keeper));
+        TPuzzle start = PulledStart(rng, solved, SetOf(room.Targets), 25);
+        if (seed % 2 == 1) {
+            const int still = start.Boxes[seed % start.Boxes.size()];
+            start = PulledStart(rng, start, SetOf(start.Boxes) & ~CellBit(still), 10);
+            QVERIFY(std::binary_search(start.Boxes.begin(), start.Boxes.end(), still));
+        }
         QCOMPARE(start.Boxes.size(), room.Targets.size());
         QVERIFY(!std::binary_search(start.Boxes.begin(), start.Boxes.end(), start.Keeper));
         const TEffort effort = MeasureEffort(start, 1 << 20);
@@ -308,6 +349,32 @@ void TstLevelGen::forwardSearchAgrees()
     QCOMPARE(MeasureEffort(TPuzzle::FromRows(rows), 1 << 20).Pushes, optimum);
 }
 
+void TstLevelGen::bigLevels_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::newRow("wide") << WideLevel;
+    QTest::newRow("tall") << TallLevel;
+}
+
+// A big level is measured chamber by chamber: the chambers' optima add up to the stored
+// solution's pushes, and their detours to the whole level's, over its matching bound
+// (no box can reach another chamber's target).
+void TstLevelGen::bigLevels()
+{
+    QFETCH(int, number);
+    QVERIFY(number <= mySolutions.size());
+    const TLevel &big = Levels[number - 1];
+    const TRows rows = TabloRows(big.Tablo, big.Width, big.Height);
+    const TEffort effort = MeasureChambers(rows, number == WideLevel);
+    QVERIFY(effort.Complete);
+    const int pushes = PushCount(mySolutions[number - 1].section(' ', 1));
+    QCOMPARE(effort.Pushes, pushes);
+    const TPuzzle level = TPuzzle::FromRows(rows);
+    QCOMPARE(effort.Detour,
+             pushes - MatchingBound(LoneBoxDistances(level.Room, level.Targets), level.Boxes));
+    QVERIFY(effort.Detour >= 4 && effort.BelowOptimum > 0);
+}
+
 void TstLevelGen::regeneration_data()
 {
     QTest::addColumn<int>("number");
@@ -325,7 +392,8 @@ void TstLevelGen::regeneration()
     QCOMPARE(QString::fromStdString(SolutionLine(number, fresh)), mySolutions[number - 1] + "\n");
 }
 
-// The statistics of the regenerated worlds, the planner's effort among them, stand in
+// The statistics of the regenerated worlds, their detours and must-expand counts among
+// them, stand in
 // the docs as the generator wrote them.
 void TstLevelGen::statistics()
 {

@@ -27,7 +27,7 @@ std::vector<char> LiveCells(const TDistances &distances);
 
 // The least total of lone-box distances over every way of giving each box its own
 // target: a lower bound of the optimal push count. -1 when no assignment exists.
-// At most 16 boxes.
+// Its time and memory double with each box: at most 20.
 int MatchingBound(const TDistances &distances, const std::vector<int> &boxes);
 
 // How a push sequence reads: box changes count the pushes that move another box

@@ -3,6 +3,7 @@
 
 #include "chambers.h"
 
+#include "effort.h"
 #include "levelfinish.h"
 #include "roombuilder.h"
 #include "searchpick.h"
@@ -49,6 +50,9 @@ constexpr int DoorGap = 3;
 constexpr std::int64_t ChamberBudget = 8'000'000;
 constexpr int ChamberAttempts = 5000;
 constexpr int LevelAttempts = 50;
+constexpr std::int64_t ChamberEffortBudget = 4'000'000;
+// The player must go out of his way in a big level too.
+constexpr int MinDetour = 4;
 
 // Chambers and doors on one canvas, the chambers' floors left out until drawn.
 struct TLayout {
@@ -198,19 +202,51 @@ bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, 
     return true;
 }
 
+// Rows of any lengths turned over the diagonal, the short ones read as if filled with
+// blanks.
+std::vector<std::string> Transposed(const std::vector<std::string> &rows)
+{
+    std::size_t width = 0;
+    for (const std::string &row : rows)
+        width = std::max(width, row.size());
+    std::vector<std::string> turned(width, std::string(rows.size(), ' '));
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 0; x < rows[y].size(); ++x)
+            turned[x][y] = rows[y][x];
+    }
+    return turned;
+}
+
 // Turns the level over its diagonal: rows become columns, and so do the letters.
 void Transpose(TMadeLevel &level)
 {
-    std::vector<std::string> rows(level.Rows[0].size(), std::string(level.Rows.size(), ' '));
-    for (std::size_t y = 0; y < level.Rows.size(); ++y) {
-        for (std::size_t x = 0; x < level.Rows[y].size(); ++x)
-            rows[x][y] = level.Rows[y][x];
-    }
-    level.Rows = rows;
+    level.Rows = Transposed(level.Rows);
     const std::string from = "lurdLURD";
     const std::string to = "uldrULDR";
     for (char &letter : level.Solution)
         letter = to[from.find(letter)];
+}
+
+// One chamber of a big level drawn as a row: its floor and its two doors, all else
+// walled (the keeper's own cell too, past the first chamber), with the keeper on the
+// cell by which he comes in. Column 0 is the wall left of the canvas, and the only
+// floor in the column before a chamber is the last cell of its door. A row cut short
+// (a level text may drop its trailing blanks) still holds the wall right of its floor.
+TPuzzle ChamberPuzzle(const TChamberPlan &plan, std::vector<std::string> rows, int chamber)
+{
+    const int entry = LeftOf(plan, chamber);
+    const TRoom whole = TPuzzle::FromRows(rows).Room;
+    for (int cell = 0; cell < whole.FloorCount() && chamber > 0; ++cell) {
+        if (whole.X(cell) + whole.OriginX() == entry)
+            rows[whole.Y(cell) + whole.OriginY()][entry] = '@';
+    }
+    for (std::string &row : rows) {
+        for (int x = 0; x < static_cast<int>(row.size()); ++x) {
+            if (x < entry + 1 - DoorGap || x > entry + plan.Width + DoorGap)
+                row[x] = '#';
+        }
+    }
+    return TPuzzle::FromRows(rows);
 }
 
 TMadeLevel Assemble(TPrng &rng, const TLayout &layout, const std::vector<char> &floor,
@@ -237,8 +273,9 @@ TMadeLevel Assemble(TPrng &rng, const TLayout &layout, const std::vector<char> &
     for (const int cell : chambers[0].KeeperArea)
         area.push_back(cellAt(cell));
     start.Keeper = PickKeeper(rng, area, start.Targets);
+    // Untrimmed, each chamber keeps the floor it was searched on.
     const TFinishRules rules{
-        .RejectGreedy = true, .Trim = true, .RequireReturn = true, .LimitFloor = true};
+        .RejectGreedy = true, .Trim = false, .RequireReturn = true, .LimitFloor = true};
     return FinishLevel(start, pushes, rules);
 }
 
@@ -270,6 +307,25 @@ TMadeLevel TryChambers(TPrng &rng, const TChamberPlan &plan, std::int64_t &state
 
 } // namespace
 
+TEffort MeasureChambers(const std::vector<std::string> &rows, bool wide)
+{
+    const TChamberPlan &plan = wide ? WidePlan : TallPlan;
+    TEffort sum;
+    sum.Detour = 0;
+    sum.Pushes = 0;
+    sum.Complete = true;
+    for (int chamber = 0; chamber < plan.Count; ++chamber) {
+        const TEffort effort = MeasureEffort(
+            ChamberPuzzle(plan, wide ? rows : Transposed(rows), chamber), ChamberEffortBudget);
+        sum.Expanded += effort.Expanded;
+        sum.BelowOptimum += effort.BelowOptimum;
+        sum.Detour += effort.Detour;
+        sum.Pushes += effort.Pushes;
+        sum.Complete = sum.Complete && effort.Complete && effort.Pushes >= 0;
+    }
+    return sum;
+}
+
 TMadeLevel MakeChamberLevel(TPrng &rng, bool wide)
 {
     const TChamberPlan &plan = wide ? WidePlan : TallPlan;
@@ -283,6 +339,13 @@ TMadeLevel MakeChamberLevel(TPrng &rng, bool wide)
             Transpose(made);
         if (!ReplaySolves(made.Rows, made.Solution))
             throw std::logic_error("a big level's solution does not replay");
+        const TEffort effort = MeasureChambers(made.Rows, wide);
+        if (effort.Complete && effort.Pushes != made.Pushes)
+            throw std::logic_error("the planner and the reverse search disagree on a chamber");
+        if (!effort.Complete || effort.Detour < MinDetour)
+            continue;
+        made.Detour = effort.Detour;
+        made.BelowOptimum = effort.BelowOptimum;
         return made;
     }
     throw std::runtime_error("no big level found within the attempts allowed");

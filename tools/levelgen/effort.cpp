@@ -72,7 +72,7 @@ class TAStar
 {
 public:
     explicit TAStar(const TPuzzle &puzzle);
-    TEffort Run(std::int64_t maxExpanded, TCellSet boxes, int keeper);
+    TEffort Run(std::int64_t maxExpanded, std::int64_t maxBelow, TCellSet boxes, int keeper);
 
 private:
     // The bound of a box set, or -1 when some box can reach no target of its own.
@@ -81,7 +81,9 @@ private:
     bool Frozen(TCellSet boxes, int cell) const;
     TCellSet KeyOf(TCellSet boxes, int keeper) const;
     // Reaches `key` at depth `g`: a new state, or a shorter way to one still open.
-    void Offer(TCellSet key, int g, std::uint32_t parent);
+    void Offer(TCellSet key, std::uint64_t hash, int g, std::uint32_t parent);
+    bool TakeNext(std::size_t f, std::uint32_t &index);
+    void Expand(std::uint32_t index);
     std::vector<TPush> PathTo(std::uint32_t index) const;
 
     const TRoom &myRoom;
@@ -152,9 +154,9 @@ TCellSet TAStar::KeyOf(TCellSet boxes, int keeper) const
     return boxes | (TCellSet(area) << KeeperShift);
 }
 
-void TAStar::Offer(TCellSet key, int g, std::uint32_t parent)
+void TAStar::Offer(TCellSet key, std::uint64_t hash, int g, std::uint32_t parent)
 {
-    const std::size_t place = myIndex.FindOrClaim(myKeys, key, HashOf(key));
+    const std::size_t place = myIndex.FindOrClaim(myKeys, key, hash);
     if (place == myKeys.size()) {
         const int bound = Bound(key & BoxMask);
         myKeys.push_back(key);
@@ -195,30 +197,76 @@ std::vector<TPush> TAStar::PathTo(std::uint32_t index) const
     return pushes;
 }
 
+// The deepest state waiting in layer f, skipping stale entries (states since reached
+// nearer, or already expanded); false when the layer is spent.
+bool TAStar::TakeNext(std::size_t f, std::uint32_t &index)
+{
+    std::vector<std::vector<std::uint32_t>> &byDepth = myOpen[f];
+    for (;;) {
+        while (!byDepth.empty() && byDepth.back().empty())
+            byDepth.pop_back();
+        if (byDepth.empty())
+            return false;
+        const auto g = static_cast<std::uint16_t>(byDepth.size() - 1);
+        index = byDepth.back().back();
+        byDepth.back().pop_back();
+        if (!myClosed[index] && myDepth[index] == g) {
+            myClosed[index] = 1;
+            return true;
+        }
+    }
+}
+
+// The successors are gathered first so that their hash slots can be fetched from
+// memory while the others are still being worked out, as the reverse search does.
+void TAStar::Expand(std::uint32_t index)
+{
+    const TCellSet key = myKeys[index];
+    const TCellSet current = key & BoxMask;
+    const TCellSet reach =
+        Flood(myNeighbours, myFloor & ~current, static_cast<int>(key >> KeeperShift));
+    TCellSet keys[MaxBoxes * DirectionCount];
+    std::uint64_t hashes[MaxBoxes * DirectionCount];
+    int count = 0;
+    for (TCellSet left = current; left != 0; left &= left - 1) {
+        const int box = FirstCell(left);
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int behind = myRoom.Next(box, Opposite(d));
+            const int to = myRoom.Next(box, d);
+            if (behind < 0 || to < 0 || !Holds(reach, behind) || Holds(current, to) ||
+                !Holds(myLive, to))
+                continue;
+            const TCellSet moved = current ^ CellBit(box) ^ CellBit(to);
+            if (Frozen(moved, to))
+                continue;
+            keys[count] = KeyOf(moved, box);
+            hashes[count] = HashOf(keys[count]);
+            __builtin_prefetch(myIndex.FirstSlot(hashes[count]));
+            ++count;
+        }
+    }
+    for (int i = 0; i < count; ++i)
+        Offer(keys[i], hashes[i], myDepth[index] + 1, index);
+}
+
 // The bound never falls by more than one a push, so it is consistent: the first time
-// a state is taken from the open stacks its depth is final, and a stale entry (one
-// whose state was since reached nearer) is skipped.
-TEffort TAStar::Run(std::int64_t maxExpanded, TCellSet boxes, int keeper)
+// a state is taken from the open stacks its depth is final, and the layers of f are
+// taken in order, so every state of f below the optimum is expanded before the solved
+// state is taken.
+TEffort TAStar::Run(std::int64_t maxExpanded, std::int64_t maxBelow, TCellSet boxes, int keeper)
 {
     TEffort effort;
-    Offer(KeyOf(boxes, keeper), 0, 0);
+    const TCellSet start = KeyOf(boxes, keeper);
+    Offer(start, HashOf(start), 0, 0);
     for (std::size_t f = 0; f < myOpen.size(); ++f) {
-        for (;;) {
-            std::vector<std::vector<std::uint32_t>> &byDepth = myOpen[f];
-            while (!byDepth.empty() && byDepth.back().empty())
-                byDepth.pop_back();
-            if (byDepth.empty())
-                break;
-            const int g = static_cast<int>(byDepth.size()) - 1;
-            const std::uint32_t index = byDepth.back().back();
-            byDepth.back().pop_back();
-            if (myClosed[index] || myDepth[index] != g)
-                continue;
-            myClosed[index] = 1;
-            const TCellSet key = myKeys[index];
-            const TCellSet current = key & BoxMask;
-            if (current == myTargets) {
-                effort.Pushes = g;
+        // Every layer of a lower bound is spent: all its expansions fell below f.
+        effort.BelowOptimum = effort.Expanded;
+        if (effort.BelowOptimum >= maxBelow)
+            return effort;
+        for (std::uint32_t index = 0; TakeNext(f, index);) {
+            if ((myKeys[index] & BoxMask) == myTargets) {
+                effort.Pushes = myDepth[index];
+                effort.Detour = effort.Pushes - myBound[0];
                 effort.Complete = true;
                 effort.Solution = PathTo(index);
                 return effort;
@@ -226,22 +274,7 @@ TEffort TAStar::Run(std::int64_t maxExpanded, TCellSet boxes, int keeper)
             if (effort.Expanded == maxExpanded)
                 return effort;
             ++effort.Expanded;
-            const TCellSet reach =
-                Flood(myNeighbours, myFloor & ~current, static_cast<int>(key >> KeeperShift));
-            for (TCellSet left = current; left != 0; left &= left - 1) {
-                const int box = FirstCell(left);
-                for (int d = 0; d < DirectionCount; ++d) {
-                    const int behind = myRoom.Next(box, Opposite(d));
-                    const int to = myRoom.Next(box, d);
-                    if (behind < 0 || to < 0 || !Holds(reach, behind) || Holds(current, to) ||
-                        !Holds(myLive, to))
-                        continue;
-                    const TCellSet moved = current ^ CellBit(box) ^ CellBit(to);
-                    if (Frozen(moved, to))
-                        continue;
-                    Offer(KeyOf(moved, box), g + 1, index);
-                }
-            }
+            Expand(index);
         }
         // The stacks of this bound are spent; free them before the next.
         std::vector<std::vector<std::uint32_t>>().swap(myOpen[f]);
@@ -252,12 +285,12 @@ TEffort TAStar::Run(std::int64_t maxExpanded, TCellSet boxes, int keeper)
 
 } // namespace
 
-TEffort MeasureEffort(const TPuzzle &puzzle, std::int64_t maxExpanded)
+TEffort MeasureEffort(const TPuzzle &puzzle, std::int64_t maxExpanded, std::int64_t maxBelow)
 {
     if (puzzle.Boxes.size() > static_cast<std::size_t>(MaxBoxes) ||
         puzzle.Room.FloorCount() > MaxSetCells)
         return {};
-    return TAStar(puzzle).Run(maxExpanded, SetOf(puzzle.Boxes), puzzle.Keeper);
+    return TAStar(puzzle).Run(maxExpanded, maxBelow, SetOf(puzzle.Boxes), puzzle.Keeper);
 }
 
 } // namespace levelgen

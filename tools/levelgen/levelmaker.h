@@ -19,10 +19,11 @@ struct TMadeLevel {
     int Pushes = 0; // optimal
     int BoxChanges = 0;
     std::int64_t StatesSearched = 0;
-    // The states a push-optimal planner expands to solve the level (effort.h); when
-    // not EffortComplete, the planner stopped at its budget and the level needs more.
-    std::int64_t Effort = -1;
-    bool EffortComplete = true;
+    // How deep the level is (effort.h): its detour and the states every push-optimal A*
+    // with the matching bound expands, whatever its order of ties; a chambered level
+    // sums its chambers'. -1 until measured.
+    int Detour = -1;
+    std::int64_t BelowOptimum = -1;
 };
 
 // Level `number` (1..280): 1..10 are the tutorial, then ten per world. The result is

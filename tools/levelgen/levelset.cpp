@@ -220,54 +220,61 @@ std::string SolutionLine(int number, const TMadeLevel &level)
     return std::to_string(number) + " " + level.Solution + "\n";
 }
 
+namespace
+{
+
+// "min / median / max" of a column.
+template <typename T> std::string Spread(const std::vector<T> &values)
+{
+    return std::to_string(*std::min_element(values.begin(), values.end())) + " / " +
+           std::to_string(Median(values)) + " / " +
+           std::to_string(*std::max_element(values.begin(), values.end()));
+}
+
+int AreaOf(const TMadeLevel &level)
+{
+    return static_cast<int>(level.Rows.size() * level.Rows[0].size());
+}
+
+std::string WorldRow(const std::vector<TMadeLevel> &levels, std::size_t start)
+{
+    std::vector<int> boxes, pushes, changes, detours, cells;
+    std::vector<std::int64_t> below;
+    std::int64_t states = 0;
+    const TMadeLevel *largest = &levels[start];
+    for (std::size_t i = start; i < std::min(levels.size(), start + LevelsPerWorld); ++i) {
+        const TMadeLevel &level = levels[i];
+        boxes.push_back(level.Boxes);
+        pushes.push_back(level.Pushes);
+        changes.push_back(level.BoxChanges);
+        detours.push_back(level.Detour);
+        below.push_back(level.BelowOptimum);
+        cells.push_back(AreaOf(level));
+        states += level.StatesSearched;
+        largest = AreaOf(level) > AreaOf(*largest) ? &level : largest;
+    }
+    const int world = static_cast<int>(start / LevelsPerWorld);
+    char line[400];
+    std::snprintf(line, sizeof line, "| %s | %d-%d | %s | %d | %s | %s | %d | %zu x %zu | %lld |\n",
+                  world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
+                  *std::min_element(boxes.begin(), boxes.end()),
+                  *std::max_element(boxes.begin(), boxes.end()), Spread(pushes).c_str(),
+                  Median(changes), Spread(detours).c_str(), Spread(below).c_str(), Median(cells),
+                  largest->Rows[0].size(), largest->Rows.size(), static_cast<long long>(states));
+    return line;
+}
+
+} // namespace
+
 std::string StatisticsTable(const std::vector<TMadeLevel> &levels)
 {
     std::string table =
         "| World | Boxes | Optimal pushes (min / median / max) | Box changes (median) | "
-        "Planner's effort (min / median / max) | Room cells (median) | Largest room | "
-        "States searched |\n|---|---|---|---|---|---|---|---|\n";
-    const auto effortText = [](const TMadeLevel &level) {
-        return (level.EffortComplete ? "" : "> ") + std::to_string(level.Effort);
-    };
-    for (std::size_t start = 0; start < levels.size(); start += LevelsPerWorld) {
-        std::vector<int> boxes, pushes, changes, cells;
-        std::vector<std::int64_t> efforts;
-        std::int64_t states = 0;
-        const TMadeLevel *easiest = nullptr, *hardest = nullptr, *largest = nullptr;
-        for (std::size_t i = start; i < std::min(levels.size(), start + LevelsPerWorld); ++i) {
-            const TMadeLevel &level = levels[i];
-            const int area = static_cast<int>(level.Rows.size() * level.Rows[0].size());
-            boxes.push_back(level.Boxes);
-            pushes.push_back(level.Pushes);
-            changes.push_back(level.BoxChanges);
-            cells.push_back(area);
-            states += level.StatesSearched;
-            // A level the planner could not take up at all (too much floor) is left out.
-            if (level.EffortComplete || level.Effort > 0) {
-                efforts.push_back(level.Effort);
-                easiest = easiest == nullptr || level.Effort < easiest->Effort ? &level : easiest;
-                hardest = hardest == nullptr || level.Effort > hardest->Effort ? &level : hardest;
-            }
-            largest = largest == nullptr || area > static_cast<int>(largest->Rows.size() *
-                                                                    largest->Rows[0].size())
-                          ? &level
-                          : largest;
-        }
-        const int world = static_cast<int>(start / LevelsPerWorld);
-        char line[400];
-        std::snprintf(
-            line, sizeof line,
-            "| %s | %d-%d | %d / %d / %d | %d | %s / %lld / %s | %d | %zu x %zu | %lld |\n",
-            world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
-            *std::min_element(boxes.begin(), boxes.end()),
-            *std::max_element(boxes.begin(), boxes.end()),
-            *std::min_element(pushes.begin(), pushes.end()), Median(pushes),
-            *std::max_element(pushes.begin(), pushes.end()), Median(changes),
-            effortText(*easiest).c_str(), static_cast<long long>(Median(efforts)),
-            effortText(*hardest).c_str(), Median(cells), largest->Rows[0].size(),
-            largest->Rows.size(), static_cast<long long>(states));
-        table += line;
-    }
+        "Detour D (min / median / max) | Must-expand N< (min / median / max) | "
+        "Room cells (median) | Largest room | States searched |\n"
+        "|---|---|---|---|---|---|---|---|---|\n";
+    for (std::size_t start = 0; start < levels.size(); start += LevelsPerWorld)
+        table += WorldRow(levels, start);
     return table;
 }
 

@@ -46,8 +46,8 @@ MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
 std::string LevelBlock(const TMadeLevel &level, const TLevelInfo &info);
 // The level's line in the solutions file, LF line end.
 std::string SolutionLine(int number, const TMadeLevel &level);
-// Per world: boxes, optimal pushes, box changes, the planner's effort, room sizes and
-// states searched; Markdown.
+// Per world: boxes, optimal pushes, box changes, detours, must-expand counts, room
+// sizes and states searched; Markdown.
 std::string StatisticsTable(const std::vector<TMadeLevel> &levels);
 
 } // namespace levelgen

@@ -6,10 +6,11 @@
 //
 //   levelgen [--root DIR] [--threads N] [--progress]     write the whole set
 //   levelgen --check [--first N] [--last M] [--root DIR]  compare levels N..M with DIR's files
-//   levelgen --effort [--first N] [--last M] [--root DIR] the planner's effort on DIR's levels
+//   levelgen --effort [--first N] [--last M] [--root DIR] the planner's D and N< of DIR's levels
 //
 // Exit status: 0 done (or the files match), 1 the files differ or a file could not be
 // read or written, 2 a bad argument.
+#include "chambers.h"
 #include "effort.h"
 #include "levelset.h"
 #include "puzzle.h"
@@ -234,6 +235,7 @@ std::vector<std::vector<std::string>> GridsOf(const std::string &text)
 int MeasureCommitted(const TOptions &options, const std::string &text)
 {
     const std::vector<std::vector<std::string>> grids = GridsOf(text);
+    std::printf("level boxes pushes D N< expanded-in-this-order size time\n");
     for (int number = options.First; number <= options.Last; ++number) {
         if (number > static_cast<int>(grids.size())) {
             std::fprintf(stderr, "levelgen: the level text holds only %zu levels\n", grids.size());
@@ -241,14 +243,17 @@ int MeasureCommitted(const TOptions &options, const std::string &text)
         }
         const auto start = std::chrono::steady_clock::now();
         const TPuzzle puzzle = TPuzzle::FromRows(grids[number - 1]);
-        const TEffort effort = MeasureEffort(puzzle, 8'000'000);
+        const bool chambered = number == WideLevel || number == TallLevel;
+        const TEffort effort = chambered ? MeasureChambers(grids[number - 1], number == WideLevel)
+                                         : MeasureEffort(puzzle, 8'000'000);
         std::size_t width = 0;
         for (const std::string &row : grids[number - 1])
             width = std::max(width, row.size());
-        std::printf("%3d %2zu %3d %9lld%s %2zux%-2zu %.1f s\n", number, puzzle.Boxes.size(),
-                    effort.Pushes, static_cast<long long>(effort.Expanded),
-                    effort.Complete ? " " : "+", width, grids[number - 1].size(),
-                    SecondsSince(start));
+        std::printf("%3d %2zu %3d %3d %9lld %9lld%s %2zux%-2zu %.1f s\n", number,
+                    puzzle.Boxes.size(), effort.Pushes, effort.Detour,
+                    static_cast<long long>(effort.BelowOptimum),
+                    static_cast<long long>(effort.Expanded), effort.Complete ? " " : "+", width,
+                    grids[number - 1].size(), SecondsSince(start));
         std::fflush(stdout);
     }
     return 0;
@@ -266,12 +271,11 @@ int Run(const TOptions &options)
     const auto progress = [&](int number, const TMadeLevel &level) {
         const std::lock_guard<std::mutex> lock(printing);
         std::fprintf(stderr,
-                     "%6.1f s  level %3d: %2d boxes, %3d pushes, effort %s%lld, %zu x %zu, %lld "
-                     "states\n",
-                     SecondsSince(start), number, level.Boxes, level.Pushes,
-                     level.EffortComplete ? "" : "> ", static_cast<long long>(level.Effort),
-                     level.Rows[0].size(), level.Rows.size(),
-                     static_cast<long long>(level.StatesSearched));
+                     "%6.1f s  level %3d: %2d boxes, %3d pushes, D %2d, N< %lld, %zu x %zu, "
+                     "%lld states\n",
+                     SecondsSince(start), number, level.Boxes, level.Pushes, level.Detour,
+                     static_cast<long long>(level.BelowOptimum), level.Rows[0].size(),
+                     level.Rows.size(), static_cast<long long>(level.StatesSearched));
     };
     // A check of a part takes the levels before it from the committed text, for the
     // duplicates, instead of making them again.

@@ -53,6 +53,117 @@ int Score(const TSolutionShape &shape, int bound, int detourWeight)
            detourWeight * (shape.Pushes - bound);
 }
 
+struct TPull {
+    int Box, To, Keeper;
+};
+
+// A walk of pulls through a room: the boxes, those of them that may be pulled (followed
+// as they move), and the keeper.
+class TPullWalk
+{
+public:
+    TPullWalk(const TPuzzle &from, TCellSet pullable);
+    // On a cell drawn at random in the keeper's area around `cell` (any free cell when
+    // cell < 0), one from which he can pull something when there is one.
+    void PlaceKeeper(TPrng &rng, int cell);
+    // One pull drawn at random; false when none is left.
+    bool Step(TPrng &rng);
+    bool PulledOnTarget() const { return (myPullable & myTargets) != 0; }
+    TPuzzle Start() const;
+
+private:
+    std::vector<TPull> Choices(TCellSet boxes, TCellSet pullable, int keeper) const;
+    bool PullAmong(TPrng &rng, std::vector<TPull> options);
+
+    const TPuzzle &myFrom;
+    std::vector<TCellSet> myNeighbours;
+    TCellSet myFloor;
+    TCellSet myTargets;
+    std::vector<int> myNearest; // per cell, the pushes a lone box needs to some target
+    TCellSet myBoxes;
+    TCellSet myPullable;
+    int myKeeper = -1;
+};
+
+TPullWalk::TPullWalk(const TPuzzle &from, TCellSet pullable)
+    : myFrom(from), myNeighbours(NeighbourSets(from.Room)), myFloor(FloorSet(from.Room)),
+      myTargets(SetOf(from.Targets)), myNearest(from.Room.FloorCount(), INT_MAX),
+      myBoxes(SetOf(from.Boxes)), myPullable(pullable)
+{
+    for (const std::vector<int> &distance : LoneBoxDistances(from.Room, from.Targets)) {
+        for (int cell = 0; cell < from.Room.FloorCount(); ++cell) {
+            if (distance[cell] >= 0)
+                myNearest[cell] = std::min(myNearest[cell], distance[cell]);
+        }
+    }
+}
+
+void TPullWalk::PlaceKeeper(TPrng &rng, int cell)
+{
+    std::vector<int> free =
+        CellsOf(cell < 0 ? myFloor & ~myBoxes : Flood(myNeighbours, myFloor & ~myBoxes, cell));
+    rng.Shuffle(free);
+    const auto firstPull = std::find_if(free.begin(), free.end(), [&](int at) {
+        return !Choices(myBoxes, myPullable, at).empty();
+    });
+    myKeeper = firstPull == free.end() ? free[0] : *firstPull;
+}
+
+std::vector<TPull> TPullWalk::Choices(TCellSet boxes, TCellSet pullable, int keeper) const
+{
+    std::vector<TPull> found;
+    const TCellSet reach = Flood(myNeighbours, myFloor & ~boxes, keeper);
+    for (TCellSet left = pullable; left != 0; left &= left - 1) {
+        const int box = FirstCell(left);
+        for (int d = 0; d < DirectionCount; ++d) {
+            const int to = myFrom.Room.Next(box, d);
+            const int beyond = to < 0 ? -1 : myFrom.Room.Next(to, d);
+            if (beyond >= 0 && Holds(reach, to) && !Holds(boxes, beyond))
+                found.push_back({.Box = box, .To = to, .Keeper = beyond});
+        }
+    }
+    return found;
+}
+
+// A pull after which the keeper could pull nothing more is drawn again.
+bool TPullWalk::PullAmong(TPrng &rng, std::vector<TPull> options)
+{
+    while (!options.empty()) {
+        const std::size_t pick = rng.Below(static_cast<std::uint32_t>(options.size()));
+        const TPull pull = options[pick];
+        const TCellSet moved = CellBit(pull.Box) | CellBit(pull.To);
+        if (!Choices(myBoxes ^ moved, myPullable ^ moved, pull.Keeper).empty()) {
+            myBoxes ^= moved;
+            myPullable ^= moved;
+            myKeeper = pull.Keeper;
+            return true;
+        }
+        options.erase(options.begin() + static_cast<std::ptrdiff_t>(pick));
+    }
+    return false;
+}
+
+// A pull that takes a box further from every target is drawn three times in four, so
+// that the boxes spread instead of shuffling about the store.
+bool TPullWalk::Step(TPrng &rng)
+{
+    const std::vector<TPull> any = Choices(myBoxes, myPullable, myKeeper);
+    std::vector<TPull> outward;
+    for (const TPull &pull : any) {
+        if (myNearest[pull.To] > myNearest[pull.Box])
+            outward.push_back(pull);
+    }
+    return (!outward.empty() && rng.Percent(75) && PullAmong(rng, outward)) || PullAmong(rng, any);
+}
+
+TPuzzle TPullWalk::Start() const
+{
+    return {.Room = myFrom.Room,
+            .Boxes = CellsOf(myBoxes),
+            .Targets = myFrom.Targets,
+            .Keeper = myKeeper};
+}
+
 } // namespace
 
 std::vector<int> CellsOf(TCellSet set)
@@ -120,71 +231,15 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
     return pushes;
 }
 
-TPuzzle PulledStart(TPrng &rng, const TRoom &room, const std::vector<int> &targets, int pulls)
+TPuzzle PulledStart(TPrng &rng, const TPuzzle &from, TCellSet pullable, int pulls)
 {
-    const std::vector<TCellSet> neighbours = NeighbourSets(room);
-    const TCellSet floor = FloorSet(room);
-    // A pull that takes a box further from every target is drawn most of the time, so
-    // that the boxes spread instead of shuffling about the store.
-    const TDistances distances = LoneBoxDistances(room, targets);
-    const auto nearest = [&](int cell) {
-        int best = INT_MAX;
-        for (const std::vector<int> &distance : distances)
-            best = distance[cell] >= 0 ? std::min(best, distance[cell]) : best;
-        return best;
-    };
-    struct TPull {
-        int Box, To, Keeper;
-    };
-    const auto choices = [&](TCellSet boxes, int keeper) {
-        std::vector<TPull> found;
-        const TCellSet reach = Flood(neighbours, floor & ~boxes, keeper);
-        for (TCellSet left = boxes; left != 0; left &= left - 1) {
-            const int box = FirstCell(left);
-            for (int d = 0; d < DirectionCount; ++d) {
-                const int to = room.Next(box, d);
-                const int beyond = to < 0 ? -1 : room.Next(to, d);
-                if (beyond >= 0 && Holds(reach, to) && !Holds(boxes, beyond))
-                    found.push_back({.Box = box, .To = to, .Keeper = beyond});
-            }
-        }
-        return found;
-    };
-    const TCellSet targetSet = SetOf(targets);
-    TCellSet boxes = targetSet;
-    // The keeper starts where he can pull something.
-    std::vector<int> free = CellsOf(floor & ~boxes);
-    rng.Shuffle(free);
-    const auto firstPull = std::find_if(free.begin(), free.end(),
-                                        [&](int cell) { return !choices(boxes, cell).empty(); });
-    int keeper = firstPull == free.end() ? free[0] : *firstPull;
-    for (int i = 0; i < 4 * pulls && (i < pulls || (boxes & targetSet) != 0); ++i) {
-        std::vector<TPull> any = choices(boxes, keeper), outward;
-        for (const TPull &pull : any) {
-            if (nearest(pull.To) > nearest(pull.Box))
-                outward.push_back(pull);
-        }
-        // A pull after which the keeper could pull nothing more is drawn again.
-        const auto pullAmong = [&](std::vector<TPull> options) {
-            while (!options.empty()) {
-                const std::size_t pick = rng.Below(static_cast<std::uint32_t>(options.size()));
-                const TPull pull = options[pick];
-                const TCellSet next = boxes ^ CellBit(pull.Box) ^ CellBit(pull.To);
-                if (!choices(next, pull.Keeper).empty()) {
-                    boxes = next;
-                    keeper = pull.Keeper;
-                    return true;
-                }
-                options.erase(options.begin() + static_cast<std::ptrdiff_t>(pick));
-            }
-            return false;
-        };
-        const bool moved =
-            (!outward.empty() && rng.Percent(75) && pullAmong(outward)) || pullAmong(any);
-        if (!moved)
+    TPullWalk walk(from, pullable);
+    walk.PlaceKeeper(rng, from.Keeper);
+    for (int i = 0; i < 4 * pulls && (i < pulls || walk.PulledOnTarget()); ++i) {
+        if (!walk.Step(rng))
             break;
     }
-    return {.Room = room, .Boxes = CellsOf(boxes), .Targets = targets, .Keeper = keeper};
+    return walk.Start();
 }
 
 std::vector<TCandidate> BestCandidates(const TReverseSearch &search, const TRoom &room,

@@ -30,10 +30,14 @@ int PickKeeper(TPrng &rng, const std::vector<int> &area, const std::vector<int> 
 // The forward pushes from `state` to the solved position along the search's parents.
 std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, std::uint32_t state);
 
-// A start reached from the solved position by `pulls` pulls drawn at random, the keeper
-// walking anywhere he can between them: solvable by construction, its optimum unknown.
-// The keeper starts on a free cell drawn at random. Boxes may end on targets.
-TPuzzle PulledStart(TPrng &rng, const TRoom &room, const std::vector<int> &targets, int pulls);
+// A start reached from `from` by `pulls` pulls drawn at random, each of a box of
+// `pullable` (followed as it moves; the other boxes stand still), the keeper walking
+// anywhere he can between them: solvable whenever `from` is, its optimum unknown. The
+// keeper starts on a cell drawn at random in his area of `from`, or on any free cell
+// when from.Keeper < 0 (a solved position, which any area solves). While a pulled box
+// stands on a target the pulls go on, up to four times as many; a box may still end
+// on one.
+TPuzzle PulledStart(TPrng &rng, const TPuzzle &from, TCellSet pullable, int pulls);
 
 struct TCandidate {
     std::uint32_t State;
