@@ -4,6 +4,7 @@
 #include "levelset.h"
 
 #include "prng.h"
+#include "ulevels.h"
 
 #include <algorithm>
 #include <atomic>
@@ -107,17 +108,6 @@ std::string CanonicalGrid(const std::vector<std::string> &rows)
     return best;
 }
 
-// Ragged rows filled with blanks to the grid's width, as the generator holds them.
-std::vector<std::string> Padded(std::vector<std::string> rows)
-{
-    std::size_t width = 0;
-    for (const std::string &row : rows)
-        width = std::max(width, row.size());
-    for (std::string &row : rows)
-        row.resize(width, ' ');
-    return rows;
-}
-
 std::string RightTrimmed(std::string row)
 {
     row.erase(row.find_last_not_of(' ') + 1);
@@ -158,7 +148,7 @@ TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number)
 
 std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
                                    const std::function<void(int, const TMadeLevel &)> &progress,
-                                   const std::vector<std::vector<std::string>> &earlier)
+                                   const std::vector<TLevel> &earlier)
 {
     // Whether a level is made again depends on every level before it, so without the
     // earlier grids a part of the set is made from level 1 on and cut out at the end.
@@ -166,7 +156,8 @@ std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last
     const bool given = static_cast<int>(earlier.size()) >= first - 1;
     if (given) {
         for (int i = 0; i + 1 < first; ++i)
-            seen.insert(CanonicalGrid(Padded(earlier[i])));
+            seen.insert(
+                CanonicalGrid(TabloRows(earlier[i].Tablo, earlier[i].Width, earlier[i].Height)));
     }
     const int skipped = given ? first - 1 : 0;
     std::vector<TMadeLevel> levels(last - skipped);

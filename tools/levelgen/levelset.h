@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "global.h"
 #include "levelmaker.h"
 
 #include <cstdint>
@@ -33,14 +34,14 @@ TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number);
 // Levels first..last (1 <= first <= last <= LevelTotal) made by `threads` workers,
 // element i being level first + i. A level equal to any earlier one of the set, under
 // any turn or mirror, is made again with the next salt. The earlier levels are
-// `earlier` (the grid rows of levels 1..first - 1, as a level text holds them) when it
-// has them all, else they are made too; either way a part comes out as it stands in
+// `earlier` (levels 1..first - 1 as the level text reader gives them) when it has them
+// all, else they are made too; either way a part comes out as it stands in
 // the whole set, and the result does not depend on the number of workers. `progress`,
 // when given, hears of each level as it is done, from the worker threads.
 std::vector<TMadeLevel>
 MakeLevels(std::uint64_t masterSeed, int first, int last, int threads,
            const std::function<void(int, const TMadeLevel &)> &progress = {},
-           const std::vector<std::vector<std::string>> &earlier = {});
+           const std::vector<TLevel> &earlier = {});
 
 // The level's block in the level text, CR LF line ends.
 std::string LevelBlock(const TMadeLevel &level, const TLevelInfo &info);

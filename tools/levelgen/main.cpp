@@ -14,6 +14,7 @@
 #include "effort.h"
 #include "levelset.h"
 #include "puzzle.h"
+#include "ulevels.h"
 
 #include <algorithm>
 #include <charconv>
@@ -130,19 +131,6 @@ bool WriteFile(const std::string &path, const std::string &text)
     return !file.fail();
 }
 
-// The committed text's blocks and solution lines for the range, in the same shape
-// the generator writes them.
-std::string Committed(const std::string &text, const std::string &opener, int first, int last)
-{
-    std::size_t begin = 0;
-    for (int number = 1; number < first && begin != std::string::npos; ++number)
-        begin = text.find(opener, begin + 1);
-    std::size_t end = begin;
-    for (int number = first; number <= last && end != std::string::npos; ++number)
-        end = text.find(opener, end + 1);
-    return begin == std::string::npos ? std::string() : text.substr(begin, end - begin);
-}
-
 std::string WithTable(const std::string &docs, const std::string &table)
 {
     const std::size_t begin = docs.find(TableBegin);
@@ -187,13 +175,41 @@ std::optional<TInputs> ReadInputs(const TOptions &options)
     return inputs;
 }
 
-// Whether the committed files hold the levels exactly as made.
-bool Matches(const TOptions &options, const TInputs &committed, const std::string &text,
+// The blocks of levels first..last of a level text, as the game's reader cuts them;
+// fewer when the text holds fewer.
+std::vector<TLines> BlocksOf(std::string_view text, int first, int last)
+{
+    std::vector<TLines> blocks = LevelBlocks(SplitLines(text));
+    blocks.erase(blocks.begin() + std::min<std::size_t>(last, blocks.size()), blocks.end());
+    blocks.erase(blocks.begin(), blocks.begin() + std::min<std::size_t>(first - 1, blocks.size()));
+    return blocks;
+}
+
+// Whether the committed solution lines of levels first..last are the made ones.
+bool SameSolutions(const std::string &committed, const std::vector<TMadeLevel> &levels, int first)
+{
+    const std::optional<std::vector<TSolution>> lines = ParseSolutions(committed);
+    if (!lines || lines->size() < first - 1 + levels.size())
+        return false;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const TSolution &line = (*lines)[first - 1 + i];
+        if (line.Level != first + static_cast<int>(i) || line.Moves != levels[i].Solution)
+            return false;
+    }
+    return true;
+}
+
+// Whether the committed files hold the levels exactly as made: the whole set byte for
+// byte, a part line for line within its blocks and solution lines.
+bool Matches(const TOptions &options, const TInputs &committed,
+             const std::vector<TMadeLevel> &levels, const std::string &text,
              const std::string &solutions)
 {
-    return Committed(committed.Text, "[LEVEL]\r\n", options.First, options.Last) == text &&
-           Committed("\n" + committed.Solutions, "\n", options.First, options.Last) ==
-               "\n" + solutions.substr(0, solutions.size() - 1);
+    if (options.First == 1 && options.Last == LevelTotal)
+        return committed.Text == text && committed.Solutions == solutions;
+    return BlocksOf(committed.Text, options.First, options.Last) ==
+               BlocksOf(text, 1, static_cast<int>(levels.size())) &&
+           SameSolutions(committed.Solutions, levels, options.First);
 }
 
 bool WriteAll(const TOptions &options, const std::string &docs, const std::string &text,
@@ -213,47 +229,26 @@ bool WriteAll(const TOptions &options, const std::string &docs, const std::strin
     return true;
 }
 
-// The grid rows of each block of a level text.
-std::vector<std::vector<std::string>> GridsOf(const std::string &text)
-{
-    std::vector<std::vector<std::string>> grids;
-    std::size_t at = 0;
-    while ((at = text.find("[LEVEL]\r\n", at)) != std::string::npos) {
-        at += 9;
-        std::vector<std::string> rows;
-        for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-            const std::string row = text.substr(at, end - at);
-            if (row.find('=') != std::string::npos || row.find('[') != std::string::npos)
-                break;
-            rows.push_back(row);
-        }
-        grids.push_back(rows);
-    }
-    return grids;
-}
-
 int MeasureCommitted(const TOptions &options, const std::string &text)
 {
-    const std::vector<std::vector<std::string>> grids = GridsOf(text);
+    const std::vector<TLevel> levels = ReadLevels(text);
     std::printf("level boxes pushes D N< expanded-in-this-order size time\n");
     for (int number = options.First; number <= options.Last; ++number) {
-        if (number > static_cast<int>(grids.size())) {
-            std::fprintf(stderr, "levelgen: the level text holds only %zu levels\n", grids.size());
+        if (number > static_cast<int>(levels.size())) {
+            std::fprintf(stderr, "levelgen: the level text holds only %zu levels\n", levels.size());
             return 1;
         }
         const auto start = std::chrono::steady_clock::now();
-        const TPuzzle puzzle = TPuzzle::FromRows(grids[number - 1]);
+        const TLevel &level = levels[number - 1];
+        const std::vector<std::string> rows = TabloRows(level.Tablo, level.Width, level.Height);
+        const TPuzzle puzzle = TPuzzle::FromRows(rows);
         const bool chambered = number == WideLevel || number == TallLevel;
-        const TEffort effort = chambered ? MeasureChambers(grids[number - 1], number == WideLevel)
+        const TEffort effort = chambered ? MeasureChambers(rows, number == WideLevel)
                                          : MeasureEffort(puzzle, 8'000'000);
-        std::size_t width = 0;
-        for (const std::string &row : grids[number - 1])
-            width = std::max(width, row.size());
-        std::printf("%3d %2zu %3d %3d %9lld %9lld%s %2zux%-2zu %.1f s\n", number,
-                    puzzle.Boxes.size(), effort.Pushes, effort.Detour,
-                    static_cast<long long>(effort.BelowOptimum),
-                    static_cast<long long>(effort.Expanded), effort.Complete ? " " : "+", width,
-                    grids[number - 1].size(), SecondsSince(start));
+        std::printf("%3d %2zu %3d %3d %9lld %9lld%s %2dx%-2d %.1f s\n", number, puzzle.Boxes.size(),
+                    effort.Pushes, effort.Detour, static_cast<long long>(effort.BelowOptimum),
+                    static_cast<long long>(effort.Expanded), effort.Complete ? " " : "+",
+                    level.Width, level.Height, SecondsSince(start));
         std::fflush(stdout);
     }
     return 0;
@@ -282,7 +277,7 @@ int Run(const TOptions &options)
     const std::vector<TMadeLevel> levels =
         MakeLevels(MasterSeed, options.First, options.Last, options.Threads,
                    options.Progress ? progress : std::function<void(int, const TMadeLevel &)>(),
-                   options.Check ? GridsOf(inputs->Text) : std::vector<std::vector<std::string>>());
+                   options.Check ? ReadLevels(inputs->Text) : std::vector<TLevel>());
     std::string text, solutions;
     std::int64_t states = 0;
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -297,7 +292,7 @@ int Run(const TOptions &options)
         const std::string docs = WithTable(inputs->Docs, StatisticsTable(levels));
         return WriteAll(options, docs, text, solutions) ? 0 : 1;
     }
-    const bool same = Matches(options, *inputs, text, solutions);
+    const bool same = Matches(options, *inputs, levels, text, solutions);
     std::printf(same ? "the committed files match\n" : "the committed files differ\n");
     return same ? 0 : 1;
 }
