@@ -4,8 +4,9 @@
 #include "analysis.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
 #include <climits>
+#include <stdexcept>
 
 namespace levelgen
 {
@@ -104,6 +105,60 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
     return {};
 }
 
+// A pairing cost that marks a box that can never reach that target: more than any
+// total of real distances.
+constexpr int Unreachable = 1 << 14;
+
+using TCostTable = std::array<std::array<int, MaxMatchedBoxes>, MaxMatchedBoxes>;
+
+// The least-cost perfect matching of an n x n cost table, by the Hungarian method
+// with potentials (rows and columns from 1, as the method is usually written). A
+// cost table of O(n^3) time, where a table over subsets of boxes would double with each.
+int LeastMatching(int n, const TCostTable &cost)
+{
+    std::array<int, MaxMatchedBoxes + 1> u{}, v{}, match{}, way{};
+    for (int row = 1; row <= n; ++row) {
+        match[0] = row;
+        int column = 0;
+        std::array<int, MaxMatchedBoxes + 1> least;
+        std::array<bool, MaxMatchedBoxes + 1> used{};
+        least.fill(INT_MAX);
+        do {
+            used[column] = true;
+            const int at = match[column];
+            int delta = INT_MAX, nextColumn = 0;
+            for (int j = 1; j <= n; ++j) {
+                if (used[j])
+                    continue;
+                const int reduced = cost[at - 1][j - 1] - u[at] - v[j];
+                if (reduced < least[j]) {
+                    least[j] = reduced;
+                    way[j] = column;
+                }
+                if (least[j] < delta) {
+                    delta = least[j];
+                    nextColumn = j;
+                }
+            }
+            for (int j = 0; j <= n; ++j) {
+                if (used[j]) {
+                    u[match[j]] += delta;
+                    v[j] -= delta;
+                } else {
+                    least[j] -= delta;
+                }
+            }
+            column = nextColumn;
+        } while (match[column] != 0);
+        do {
+            const int previous = way[column];
+            match[column] = match[previous];
+            column = previous;
+        } while (column != 0);
+    }
+    return -v[0];
+}
+
 } // namespace
 
 TDistances LoneBoxDistances(const TRoom &room, const std::vector<int> &targets)
@@ -124,25 +179,30 @@ std::vector<char> LiveCells(const TDistances &distances)
     return live;
 }
 
-int MatchingBound(const TDistances &distances, const std::vector<int> &boxes)
+int MatchingBound(const TDistances &distances, std::span<const int> boxes)
 {
-    const std::size_t count = boxes.size();
-    std::vector<int> best(std::size_t(1) << count, INT_MAX);
-    best[0] = 0;
-    // best[used]: boxes 0..popcount(used) - 1 placed on the targets in `used`.
-    for (std::size_t used = 0; used + 1 < best.size(); ++used) {
-        if (best[used] == INT_MAX)
-            continue;
-        const int box = boxes[std::popcount(used)];
-        for (std::size_t t = 0; t < count; ++t) {
-            const int d = distances[t][box];
-            if ((used >> t) & 1 || d < 0)
-                continue;
-            int &next = best[used | (std::size_t(1) << t)];
-            next = std::min(next, best[used] + d);
+    if (boxes.size() > static_cast<std::size_t>(MaxMatchedBoxes))
+        throw std::invalid_argument("more boxes than the matching bound takes");
+    const int count = static_cast<int>(boxes.size());
+    TCostTable cost{};
+    for (int box = 0; box < count; ++box) {
+        for (int target = 0; target < count; ++target) {
+            const int d = distances[target][boxes[box]];
+            cost[box][target] = d < 0 ? Unreachable : d;
         }
     }
-    return best.back() == INT_MAX ? -1 : best.back();
+    const int bound = LeastMatching(count, cost);
+    return bound >= Unreachable ? -1 : bound;
+}
+
+TPush PushBetween(const TRoom &room, TCellSet before, TCellSet after)
+{
+    const int from = FirstCell(before & ~after);
+    const int to = FirstCell(after & ~before);
+    int direction = 0;
+    while (room.Next(from, direction) != to)
+        ++direction;
+    return {.From = from, .Direction = direction};
 }
 
 TSolutionShape ShapeOf(const TRoom &room, const std::vector<TPush> &pushes)

@@ -3,8 +3,10 @@
 
 #pragma once
 
+#include "cellset.h"
 #include "puzzle.h"
 
+#include <span>
 #include <vector>
 
 namespace levelgen
@@ -16,6 +18,10 @@ struct TPush {
     int Direction = 0;
 };
 
+// The push that takes box set `before` to `after`, sets that differ by one box moved
+// one cell.
+TPush PushBetween(const TRoom &room, TCellSet before, TCellSet after);
+
 // [target index][cell]: the fewest pushes that bring a lone box from the cell onto the
 // target, counting a push possible whenever the cell behind the box is floor; -1 when
 // no sequence of pushes does it. A relaxation, so it never overstates.
@@ -26,9 +32,10 @@ TDistances LoneBoxDistances(const TRoom &room, const std::vector<int> &targets);
 std::vector<char> LiveCells(const TDistances &distances);
 
 // The least total of lone-box distances over every way of giving each box its own
-// target: a lower bound of the optimal push count. -1 when no assignment exists.
-// Its time and memory double with each box: at most 20.
-int MatchingBound(const TDistances &distances, const std::vector<int> &boxes);
+// target: a lower bound of the optimal push count. -1 when no assignment exists. As
+// many boxes as targets, at most MaxMatchedBoxes.
+inline constexpr int MaxMatchedBoxes = 20;
+int MatchingBound(const TDistances &distances, std::span<const int> boxes);
 
 // How a push sequence reads: box changes count the pushes that move another box
 // than the push before; a box line is a run of pushes of one box in one direction.

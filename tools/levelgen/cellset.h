@@ -18,8 +18,8 @@ namespace levelgen
 using TCellSet = unsigned __int128;
 inline constexpr int MaxSetCells = 120;
 
-// A search's state packs the box cells and, from bit KeeperShift, the keeper's area
-// named by its smallest cell.
+// A search state (PackState) holds the box cells below bit KeeperShift and its keeper
+// area's smallest cell from there on.
 inline constexpr int KeeperShift = MaxSetCells;
 inline constexpr TCellSet BoxMask = (TCellSet(1) << KeeperShift) - 1;
 
@@ -46,6 +46,41 @@ inline int CellCount(TCellSet set)
 {
     return std::popcount(static_cast<std::uint64_t>(set)) +
            std::popcount(static_cast<std::uint64_t>(set >> 64));
+}
+
+// The cells of a set, smallest first.
+inline std::vector<int> CellsOf(TCellSet set)
+{
+    std::vector<int> cells;
+    for (; set != 0; set &= set - 1)
+        cells.push_back(FirstCell(set));
+    return cells;
+}
+
+inline TCellSet SetOf(const std::vector<int> &cells)
+{
+    TCellSet set = 0;
+    for (const int cell : cells)
+        set |= CellBit(cell);
+    return set;
+}
+
+// A search state of the box cells and the keeper's area, the area named by its
+// smallest cell so that every keeper cell of one area makes the same state.
+inline TCellSet PackState(TCellSet boxes, TCellSet keeperArea)
+{
+    return boxes | (TCellSet(FirstCell(keeperArea)) << KeeperShift);
+}
+
+inline TCellSet StateBoxes(TCellSet state)
+{
+    return state & BoxMask;
+}
+
+// The smallest cell of the state's keeper area.
+inline int StateAreaCell(TCellSet state)
+{
+    return static_cast<int>(state >> KeeperShift);
 }
 
 // All the floor cells of a room.

@@ -10,63 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <span>
 
 namespace levelgen
 {
 
 namespace
 {
-
-constexpr int MaxBoxes = 20;
-// A pairing cost that marks a box that can never reach that target.
-constexpr int Unreachable = 1 << 14;
-
-// The least-cost perfect matching of an n x n cost table, by the Hungarian method
-// with potentials (rows and columns from 1, as the method is usually written).
-int LeastMatching(int n, const std::array<std::array<int, MaxBoxes>, MaxBoxes> &cost)
-{
-    std::array<int, MaxBoxes + 1> u{}, v{}, match{}, way{};
-    for (int row = 1; row <= n; ++row) {
-        match[0] = row;
-        int column = 0;
-        std::array<int, MaxBoxes + 1> least;
-        std::array<bool, MaxBoxes + 1> used{};
-        least.fill(INT_MAX);
-        do {
-            used[column] = true;
-            const int at = match[column];
-            int delta = INT_MAX, nextColumn = 0;
-            for (int j = 1; j <= n; ++j) {
-                if (used[j])
-                    continue;
-                const int reduced = cost[at - 1][j - 1] - u[at] - v[j];
-                if (reduced < least[j]) {
-                    least[j] = reduced;
-                    way[j] = column;
-                }
-                if (least[j] < delta) {
-                    delta = least[j];
-                    nextColumn = j;
-                }
-            }
-            for (int j = 0; j <= n; ++j) {
-                if (used[j]) {
-                    u[match[j]] += delta;
-                    v[j] -= delta;
-                } else {
-                    least[j] -= delta;
-                }
-            }
-            column = nextColumn;
-        } while (match[column] != 0);
-        do {
-            const int previous = way[column];
-            match[column] = match[previous];
-            column = previous;
-        } while (column != 0);
-    }
-    return -v[0];
-}
 
 class TAStar
 {
@@ -116,17 +66,11 @@ TAStar::TAStar(const TPuzzle &puzzle)
 
 int TAStar::Bound(TCellSet boxes) const
 {
-    std::array<std::array<int, MaxBoxes>, MaxBoxes> cost{};
-    int n = 0;
-    for (; boxes != 0; boxes &= boxes - 1, ++n) {
-        const int box = FirstCell(boxes);
-        for (std::size_t t = 0; t < myDistances.size(); ++t) {
-            const int d = myDistances[t][box];
-            cost[n][t] = d < 0 ? Unreachable : d;
-        }
-    }
-    const int bound = LeastMatching(n, cost);
-    return bound >= Unreachable ? -1 : bound;
+    std::array<int, MaxMatchedBoxes> cells;
+    std::size_t count = 0;
+    for (; boxes != 0; boxes &= boxes - 1)
+        cells[count++] = FirstCell(boxes);
+    return MatchingBound(myDistances, std::span<const int>(cells.data(), count));
 }
 
 bool TAStar::Frozen(TCellSet boxes, int cell) const
@@ -150,15 +94,14 @@ bool TAStar::Frozen(TCellSet boxes, int cell) const
 
 TCellSet TAStar::KeyOf(TCellSet boxes, int keeper) const
 {
-    const int area = FirstCell(Flood(myNeighbours, myFloor & ~boxes, keeper));
-    return boxes | (TCellSet(area) << KeeperShift);
+    return PackState(boxes, Flood(myNeighbours, myFloor & ~boxes, keeper));
 }
 
 void TAStar::Offer(TCellSet key, std::uint64_t hash, int g, std::uint32_t parent)
 {
     const std::size_t place = myIndex.FindOrClaim(myKeys, key, hash);
     if (place == myKeys.size()) {
-        const int bound = Bound(key & BoxMask);
+        const int bound = Bound(StateBoxes(key));
         myKeys.push_back(key);
         myDepth.push_back(UINT16_MAX);
         myParent.push_back(parent);
@@ -184,14 +127,8 @@ std::vector<TPush> TAStar::PathTo(std::uint32_t index) const
 {
     std::vector<TPush> pushes;
     for (; index != 0; index = myParent[index]) {
-        const TCellSet before = myKeys[myParent[index]] & BoxMask;
-        const TCellSet after = myKeys[index] & BoxMask;
-        const int from = FirstCell(before & ~after);
-        const int to = FirstCell(after & ~before);
-        int direction = 0;
-        while (myRoom.Next(from, direction) != to)
-            ++direction;
-        pushes.push_back({.From = from, .Direction = direction});
+        pushes.push_back(
+            PushBetween(myRoom, StateBoxes(myKeys[myParent[index]]), StateBoxes(myKeys[index])));
     }
     std::reverse(pushes.begin(), pushes.end());
     return pushes;
@@ -222,11 +159,10 @@ bool TAStar::TakeNext(std::size_t f, std::uint32_t &index)
 void TAStar::Expand(std::uint32_t index)
 {
     const TCellSet key = myKeys[index];
-    const TCellSet current = key & BoxMask;
-    const TCellSet reach =
-        Flood(myNeighbours, myFloor & ~current, static_cast<int>(key >> KeeperShift));
-    TCellSet keys[MaxBoxes * DirectionCount];
-    std::uint64_t hashes[MaxBoxes * DirectionCount];
+    const TCellSet current = StateBoxes(key);
+    const TCellSet reach = Flood(myNeighbours, myFloor & ~current, StateAreaCell(key));
+    TCellSet keys[MaxMatchedBoxes * DirectionCount];
+    std::uint64_t hashes[MaxMatchedBoxes * DirectionCount];
     int count = 0;
     for (TCellSet left = current; left != 0; left &= left - 1) {
         const int box = FirstCell(left);
@@ -264,7 +200,7 @@ TEffort TAStar::Run(std::int64_t maxExpanded, std::int64_t maxBelow, TCellSet bo
         if (effort.BelowOptimum >= maxBelow)
             return effort;
         for (std::uint32_t index = 0; TakeNext(f, index);) {
-            if ((myKeys[index] & BoxMask) == myTargets) {
+            if ((StateBoxes(myKeys[index])) == myTargets) {
                 effort.Pushes = myDepth[index];
                 effort.Detour = effort.Pushes - myBound[0];
                 effort.Complete = true;
@@ -287,7 +223,7 @@ TEffort TAStar::Run(std::int64_t maxExpanded, std::int64_t maxBelow, TCellSet bo
 
 TEffort MeasureEffort(const TPuzzle &puzzle, std::int64_t maxExpanded, std::int64_t maxBelow)
 {
-    if (puzzle.Boxes.size() > static_cast<std::size_t>(MaxBoxes) ||
+    if (puzzle.Boxes.size() > static_cast<std::size_t>(MaxMatchedBoxes) ||
         puzzle.Room.FloorCount() > MaxSetCells)
         return {};
     return TAStar(puzzle).Run(maxExpanded, maxBelow, SetOf(puzzle.Boxes), puzzle.Keeper);

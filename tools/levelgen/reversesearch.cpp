@@ -31,7 +31,7 @@ void TReverseSearch::AddStarts(TCellSet exitCells)
         const TCellSet area = Flood(myFloor & ~myTargets, FirstCell(left));
         left &= ~area;
         if (exitCells == 0 || (area & exitCells) != 0) {
-            const TCellSet key = myTargets | (TCellSet(FirstCell(area)) << KeeperShift);
+            const TCellSet key = PackState(myTargets, area);
             Insert(key, HashOf(key), StateCount());
         }
     }
@@ -86,8 +86,7 @@ void TReverseSearch::Expand(std::uint32_t state)
             if (beyond < 0 || Holds(boxes, beyond))
                 continue;
             const TCellSet moved = boxes ^ CellBit(box) ^ CellBit(keeper);
-            keys[count] =
-                moved | (TCellSet(FirstCell(Flood(myFloor & ~moved, beyond))) << KeeperShift);
+            keys[count] = PackState(moved, Flood(myFloor & ~moved, beyond));
             hashes[count] = HashOf(keys[count]);
             __builtin_prefetch(myIndex.FirstSlot(hashes[count]));
             ++count;

@@ -18,8 +18,7 @@ namespace levelgen
 // is the exact least number of pushes that solves it. That holds for every stored
 // state even when the search stops early at its budget.
 //
-// A state is the set of box cells and the keeper's area, the area being named by its
-// smallest floor cell; both are packed in one TCellSet, the area from bit KeeperShift.
+// A state is the set of box cells and the keeper's area, packed by PackState.
 class TReverseSearch
 {
 public:
@@ -41,13 +40,10 @@ public:
     // depth d in LayerStart(d)..LayerStart(d + 1) - 1.
     int MaxDepth() const { return static_cast<int>(myLayerStart.size()) - 2; }
     std::uint32_t LayerStart(int depth) const { return myLayerStart[depth]; }
-    TCellSet Boxes(std::uint32_t state) const { return myStates[state] & BoxMask; }
+    TCellSet Boxes(std::uint32_t state) const { return StateBoxes(myStates[state]); }
 
     // Smallest floor cell of the keeper's area.
-    int KeeperCell(std::uint32_t state) const
-    {
-        return static_cast<int>(myStates[state] >> KeeperShift);
-    }
+    int KeeperCell(std::uint32_t state) const { return StateAreaCell(myStates[state]); }
 
     TCellSet KeeperArea(std::uint32_t state) const;
     // The state one push nearer the solution; a start is its own parent.

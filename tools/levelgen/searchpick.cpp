@@ -166,22 +166,6 @@ TPuzzle TPullWalk::Start() const
 
 } // namespace
 
-std::vector<int> CellsOf(TCellSet set)
-{
-    std::vector<int> cells;
-    for (; set != 0; set &= set - 1)
-        cells.push_back(FirstCell(set));
-    return cells;
-}
-
-TCellSet SetOf(const std::vector<int> &cells)
-{
-    TCellSet set = 0;
-    for (const int cell : cells)
-        set |= CellBit(cell);
-    return set;
-}
-
 // A store far out makes the boxes travel across the room.
 std::vector<int> PlaceTargets(TPrng &rng, const TRoom &room, int count, TCellSet allowed,
                               int storePercent)
@@ -220,13 +204,7 @@ std::vector<TPush> PushesFrom(const TReverseSearch &search, const TRoom &room, s
 {
     std::vector<TPush> pushes;
     for (std::uint32_t s = state; search.Parent(s) != s; s = search.Parent(s)) {
-        const std::uint32_t nearer = search.Parent(s);
-        const int from = FirstCell(search.Boxes(s) & ~search.Boxes(nearer));
-        const int to = FirstCell(search.Boxes(nearer) & ~search.Boxes(s));
-        int direction = 0;
-        while (room.Next(from, direction) != to)
-            ++direction;
-        pushes.push_back({.From = from, .Direction = direction});
+        pushes.push_back(PushBetween(room, search.Boxes(s), search.Boxes(search.Parent(s))));
     }
     return pushes;
 }

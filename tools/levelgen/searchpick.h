@@ -15,9 +15,6 @@
 namespace levelgen
 {
 
-std::vector<int> CellsOf(TCellSet set);
-TCellSet SetOf(const std::vector<int> &cells);
-
 // `count` target cells among `allowed`, each one a lone box can be pulled at least two
 // pushes away from: with the given chance a store gathered around a far cell, else
 // scattered. Empty when there are too few such cells.
