@@ -57,20 +57,17 @@ QStringList Keys(const QList<QByteArray> &infoLines)
     return keys;
 }
 
-// Whether the keeper can walk off the grid through cells that are not walls.
+// Whether the keeper can walk off the grid through cells that are not walls: whether
+// his reach holds a cell on the grid's edge.
 bool KeeperEscapes(const TLevel &level, int x, int y)
 {
-    std::set<std::pair<int, int>> seen{{x, y}};
-    std::vector<std::pair<int, int>> stack{{x, y}};
-    while (!stack.empty()) {
-        const auto [cx, cy] = stack.back();
-        stack.pop_back();
-        for (const auto &[dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-            const int nx = cx + dx, ny = cy + dy;
-            if (nx < 0 || ny < 0 || nx >= level.Width || ny >= level.Height)
+    const std::vector<std::vector<char>> reach =
+        KeeperReach(level.Tablo, level.Width, level.Height, x, y);
+    for (int cx = 0; cx < level.Width; ++cx) {
+        for (int cy = 0; cy < level.Height; ++cy) {
+            const bool edge = cx == 0 || cy == 0 || cx == level.Width - 1 || cy == level.Height - 1;
+            if (edge && reach[cx][cy])
                 return true;
-            if (level.Tablo[nx][ny] != '#' && seen.insert({nx, ny}).second)
-                stack.push_back({nx, ny});
         }
     }
     return false;
@@ -105,35 +102,6 @@ int Count(const TLevel &level, const char *cells)
         for (const char cell : column)
             count += std::strchr(cells, cell) != nullptr;
     return count;
-}
-
-// Plays one letter with the rewrite tables as the play window does; false when the
-// letter does not do what its case says (a step that pushes, a push that does not).
-bool Play(TTablo &tablo, int &x, int &y, QChar letter)
-{
-    static const QString walks = "lurd", pushes = "LURD";
-    static const int dx[] = {-1, 0, 1, 0}, dy[] = {0, -1, 0, 1};
-    const int d = std::max(walks.indexOf(letter), pushes.indexOf(letter));
-    if (d < 0)
-        return false;
-    const auto cell = [&](int i) {
-        const int cx = x + i * dx[d], cy = y + i * dy[d];
-        const bool inside =
-            cx >= 0 && cy >= 0 && cx < int(tablo.size()) && cy < int(tablo[0].size());
-        return inside ? &tablo[cx][cy] : nullptr;
-    };
-    const char before[3] = {*cell(0), cell(1) ? *cell(1) : OutsideCell,
-                            cell(2) ? *cell(2) : OutsideCell};
-    const std::array<char, 3> after = RewriteCells(before[0], before[1], before[2]);
-    const bool pushed = after[1] != before[1] && IsBoxCell(before[1]);
-    if (after[0] == before[0] || pushed != letter.isUpper())
-        return false;
-    for (int i = 0; i < 3; ++i)
-        if (cell(i))
-            *cell(i) = after[i];
-    x += dx[d];
-    y += dy[d];
-    return true;
 }
 
 } // namespace
@@ -298,18 +266,11 @@ void TstLevelSet::solution()
     QFETCH(int, number);
     QFETCH(QString, letters);
     QVERIFY(QRegularExpression("^[lurdLURD]+$").match(letters).hasMatch());
-    TTablo tablo = Levels[number - 1].Tablo;
-    int x = -1, y = -1;
-    for (int cx = 0; cx < int(tablo.size()); ++cx)
-        for (int cy = 0; cy < int(tablo[cx].size()); ++cy)
-            if (IsKeeperCell(tablo[cx][cy]))
-                x = cx, y = cy;
-    for (int i = 0; i < letters.size(); ++i) {
-        QVERIFY2(!IsSolvedTablo(tablo), qPrintable(QString("solved before letter %1").arg(i)));
-        QVERIFY2(Play(tablo, x, y, letters[i]),
-                 qPrintable(QString("letter %1 '%2'").arg(i).arg(letters[i])));
-    }
-    QVERIFY(IsSolvedTablo(tablo));
+    TLevel level = Levels[number - 1];
+    const std::string moves = letters.toStdString();
+    const std::size_t played = ReplayLetters(level.Tablo, level.Width, level.Height, moves);
+    QVERIFY2(played == moves.size(), qPrintable(QString("stopped before letter %1").arg(played)));
+    QVERIFY(IsSolvedTablo(level.Tablo));
 }
 
 QTEST_GUILESS_MAIN(TstLevelSet)

@@ -125,15 +125,7 @@ void TFRMPlay2D::DrawBoard()
 {
     myImageBramlek->SetPictureSize(myWidth * TileSize, myHeight * TileSize);
     myImageBramlek->DrawTiles(myTablo, myWidth, myHeight, QPoint(0, 0), TileSize);
-    // As DrawCell would have it, cell after cell: the last keeper in reading order.
-    for (std::int32_t y = 0; y < myHeight; ++y) {
-        for (std::int32_t x = 0; x < myWidth; ++x) {
-            if (IsKeeperCell(myTablo[x][y])) {
-                myX = x;
-                myY = y;
-            }
-        }
-    }
+    FindKeeper(myTablo, myWidth, myHeight, myX, myY);
 }
 
 void TFRMPlay2D::DrawCell(std::int32_t x, std::int32_t y)

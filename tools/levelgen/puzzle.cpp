@@ -4,6 +4,7 @@
 #include "puzzle.h"
 
 #include "ulevels.h"
+#include "urules.h"
 
 #include <algorithm>
 
@@ -22,12 +23,12 @@ char CellChar(bool box, bool target, bool keeper)
     return target ? '.' : ' ';
 }
 
-// Boxes, targets and keeper read from rows whose grid was mapped onto `room`.
-void ReadPieces(const std::vector<std::string> &rows, TPuzzle &puzzle)
+// Boxes, targets and keeper read from the grid that was mapped onto `room`.
+void ReadPieces(const TLevel &grid, TPuzzle &puzzle)
 {
     const TRoom &room = puzzle.Room;
     for (int cell = 0; cell < room.FloorCount(); ++cell) {
-        const char c = rows[room.Y(cell) + room.OriginY()][room.X(cell) + room.OriginX()];
+        const char c = grid.Tablo[room.X(cell) + room.OriginX()][room.Y(cell) + room.OriginY()];
         if (IsBoxCell(c))
             puzzle.Boxes.push_back(cell);
         if (IsTargetCell(c))
@@ -58,45 +59,23 @@ std::vector<std::string> TPuzzle::Rows() const
 
 TPuzzle TPuzzle::FromRows(const std::vector<std::string> &rows)
 {
-    const int height = static_cast<int>(rows.size());
-    int width = 0;
-    for (const std::string &row : rows)
-        width = std::max(width, static_cast<int>(row.size()));
-    std::vector<std::string> grid = rows;
-    for (std::string &row : grid)
-        row.resize(width, ' ');
-
-    std::vector<char> open(static_cast<std::size_t>(width * height), 0);
-    int keeper = -1;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            open[y * width + x] = grid[y][x] != '#';
-            if (IsKeeperCell(grid[y][x]))
-                keeper = y * width + x;
-        }
-    }
+    TLevel grid;
+    ReadLevelGrid(grid, TLines(rows.begin(), rows.end()));
     // Only the keeper's area is floor: blank the other open cells. Without a keeper
     // there is no floor at all.
-    std::vector<char> floor(open.size(), 0);
-    if (keeper >= 0 && width > 0) {
-        std::vector<int> stack{keeper};
-        floor[keeper] = 1;
-        while (!stack.empty()) {
-            const int i = stack.back();
-            stack.pop_back();
-            for (int d = 0; d < DirectionCount; ++d) {
-                const int x = i % width + DeltaX[d];
-                const int y = i / width + DeltaY[d];
-                const int n = y * width + x;
-                if (x < 0 || y < 0 || x >= width || y >= height || !open[n] || floor[n])
-                    continue;
-                floor[n] = 1;
-                stack.push_back(n);
-            }
+    std::vector<char> floor(static_cast<std::size_t>(grid.Width * grid.Height), 0);
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (FindKeeper(grid.Tablo, grid.Width, grid.Height, x, y)) {
+        const std::vector<std::vector<char>> reach =
+            KeeperReach(grid.Tablo, grid.Width, grid.Height, x, y);
+        for (std::int32_t row = 0; row < grid.Height; ++row) {
+            for (std::int32_t column = 0; column < grid.Width; ++column)
+                floor[row * grid.Width + column] = reach[column][row];
         }
     }
     TPuzzle puzzle;
-    puzzle.Room = TRoom::FromFloor(width, height, floor);
+    puzzle.Room = TRoom::FromFloor(grid.Width, grid.Height, floor);
     ReadPieces(grid, puzzle);
     return puzzle;
 }

@@ -3,38 +3,13 @@
 
 #pragma once
 
+#include "urules.h"
+
 #include <array>
 #include <vector>
 
 namespace levelgen
 {
-
-// Directions, in the order of the solution letters.
-inline constexpr int DirectionCount = 4;
-inline constexpr std::array<int, DirectionCount> DeltaX{-1, 0, 1, 0};
-inline constexpr std::array<int, DirectionCount> DeltaY{0, -1, 0, 1};
-inline constexpr std::array<char, DirectionCount> WalkLetters{'l', 'u', 'r', 'd'};
-inline constexpr std::array<char, DirectionCount> PushLetters{'L', 'U', 'R', 'D'};
-
-inline constexpr int Opposite(int direction)
-{
-    return (direction + 2) % DirectionCount;
-}
-
-// The direction a solution letter names, walk or push; -1 for any other character.
-inline int LetterDirection(char letter)
-{
-    for (int d = 0; d < DirectionCount; ++d) {
-        if (letter == WalkLetters[d] || letter == PushLetters[d])
-            return d;
-    }
-    return -1;
-}
-
-inline bool IsPushLetter(char letter)
-{
-    return letter >= 'A' && letter <= 'Z';
-}
 
 enum class TTile : char { Blank, Wall, Floor };
 

@@ -37,43 +37,13 @@ std::string Walk(const TRoom &room, const std::vector<char> &occupied, int from,
     return letters;
 }
 
-// The grid as the game holds it, and its cell at (x, y) with the edges reading as walls do.
+// The grid as the game holds it.
 TLevel LevelOf(const std::vector<std::string> &rows)
 {
     const TLines lines(rows.begin(), rows.end());
     TLevel level;
     ReadLevelGrid(level, lines);
     return level;
-}
-
-char CellOf(const TLevel &level, int x, int y)
-{
-    return ReadCell(level.Tablo, level.Width, level.Height, x, y);
-}
-
-// Moves the keeper one letter through the rewrite tables; false when the letter does
-// not do what its case says.
-bool PlayLetter(TLevel &level, int &x, int &y, char letter)
-{
-    const int d = LetterDirection(letter);
-    const bool push = IsPushLetter(letter);
-    if (d < 0)
-        return false;
-    const int xs[3] = {x, x + DeltaX[d], x + 2 * DeltaX[d]};
-    const int ys[3] = {y, y + DeltaY[d], y + 2 * DeltaY[d]};
-    const char before[3] = {CellOf(level, xs[0], ys[0]), CellOf(level, xs[1], ys[1]),
-                            CellOf(level, xs[2], ys[2])};
-    const std::array<char, 3> after = RewriteCells(before[0], before[1], before[2]);
-    const bool moved = after[0] != before[0];
-    if (!moved || IsBoxCell(before[1]) != push)
-        return false;
-    for (int i = 0; i < 3; ++i) {
-        if (CellOf(level, xs[i], ys[i]) != OutsideCell)
-            level.Tablo[xs[i]][ys[i]] = after[i];
-    }
-    x = xs[1];
-    y = ys[1];
-    return true;
 }
 
 } // namespace
@@ -99,21 +69,8 @@ std::string SolutionLetters(const TPuzzle &start, const std::vector<TPush> &push
 bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters)
 {
     TLevel level = LevelOf(rows);
-    int x = -1;
-    int y = -1;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        for (std::size_t column = 0; column < rows[row].size(); ++column) {
-            if (IsKeeperCell(rows[row][column])) {
-                x = static_cast<int>(column);
-                y = static_cast<int>(row);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        if (IsSolvedTablo(level.Tablo) || !PlayLetter(level, x, y, letters[i]))
-            return false;
-    }
-    return IsSolvedTablo(level.Tablo);
+    return ReplayLetters(level.Tablo, level.Width, level.Height, letters) == letters.size() &&
+           IsSolvedTablo(level.Tablo);
 }
 
 std::vector<char> CellsUsed(const TPuzzle &start, std::string_view letters)

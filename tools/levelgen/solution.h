@@ -18,7 +18,7 @@ namespace levelgen
 // (upper-case). Each push must be possible once the keeper gets there.
 std::string SolutionLetters(const TPuzzle &start, const std::vector<TPush> &pushes);
 
-// Plays the letters on the rows through the game's own rewrite tables. True when every
+// Plays the letters on the rows as the game does (ReplayLetters). True when every
 // lower-case letter is a step that pushes nothing, every upper-case letter pushes a
 // box, and the grid is solved after the last letter and after no earlier one.
 bool ReplaySolves(const std::vector<std::string> &rows, std::string_view letters);
