@@ -34,31 +34,6 @@ std::vector<int> DistancesTo(const TRoom &room, int target)
     return distance;
 }
 
-// The keeper's area as a per-cell mark, through cells that hold no box.
-std::vector<char> WalkArea(const TRoom &room, const std::vector<char> &occupied, int start)
-{
-    std::vector<char> area(room.FloorCount(), 0);
-    std::vector<int> stack{start};
-    area[start] = 1;
-    while (!stack.empty()) {
-        const int cell = stack.back();
-        stack.pop_back();
-        for (int d = 0; d < DirectionCount; ++d) {
-            const int next = room.Next(cell, d);
-            if (next >= 0 && !occupied[next] && !area[next]) {
-                area[next] = 1;
-                stack.push_back(next);
-            }
-        }
-    }
-    return area;
-}
-
-int AreaName(const std::vector<char> &area)
-{
-    return static_cast<int>(std::find(area.begin(), area.end(), 1) - area.begin());
-}
-
 // The nearest free target for one box, the others standing still: pushes, target, and
 // the cell the keeper ends on. Pushes is INT_MAX when no target can be reached.
 struct TGreedyMove {
@@ -67,11 +42,12 @@ struct TGreedyMove {
     int KeeperEnd = -1;
 };
 
-TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box, int keeper,
-                          const std::vector<char> &freeTarget)
+// `others`: the boxes that stand still.
+TGreedyMove NearestTarget(const TRoom &room, const std::vector<TCellSet> &neighbours,
+                          TCellSet others, int box, int keeper, TCellSet freeTargets)
 {
     const int cells = room.FloorCount();
-    occupied[box] = 0;
+    const TCellSet floor = FloorSet(room);
     std::vector<int> seen(static_cast<std::size_t>(cells * cells), -1);
 
     struct TNode {
@@ -81,19 +57,16 @@ TGreedyMove NearestTarget(const TRoom &room, std::vector<char> occupied, int box
     std::vector<TNode> queue{{.Box = box, .Keeper = keeper, .Pushes = 0}};
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const TNode node = queue[i];
-        if (freeTarget[node.Box] && node.Pushes > 0)
+        if (Holds(freeTargets, node.Box) && node.Pushes > 0)
             return {.Pushes = node.Pushes, .Target = node.Box, .KeeperEnd = node.Keeper};
-        occupied[node.Box] = 1;
-        const std::vector<char> area = WalkArea(room, occupied, node.Keeper);
-        occupied[node.Box] = 0;
+        const TCellSet area = Flood(neighbours, floor & ~(others | CellBit(node.Box)), node.Keeper);
         for (int d = 0; d < DirectionCount; ++d) {
             const int behind = room.Next(node.Box, Opposite(d));
             const int to = room.Next(node.Box, d);
-            if (behind < 0 || !area[behind] || to < 0 || occupied[to])
+            if (behind < 0 || !Holds(area, behind) || to < 0 || Holds(others, to))
                 continue;
-            occupied[to] = 1;
-            const int name = AreaName(WalkArea(room, occupied, node.Box));
-            occupied[to] = 0;
+            const int name =
+                FirstCell(Flood(neighbours, floor & ~(others | CellBit(to)), node.Box));
             int &mark = seen[static_cast<std::size_t>(to) * static_cast<std::size_t>(cells) +
                              static_cast<std::size_t>(name)];
             if (mark < 0) {
@@ -221,12 +194,9 @@ TSolutionShape ShapeOf(const TRoom &room, const std::vector<TPush> &pushes)
 bool GreedySolves(const TPuzzle &puzzle)
 {
     const TRoom &room = puzzle.Room;
-    std::vector<char> occupied(room.FloorCount(), 0);
-    std::vector<char> freeTarget(room.FloorCount(), 0);
-    for (const int box : puzzle.Boxes)
-        occupied[box] = 1;
-    for (const int target : puzzle.Targets)
-        freeTarget[target] = !occupied[target];
+    const std::vector<TCellSet> neighbours = NeighbourSets(room);
+    TCellSet occupied = SetOf(puzzle.Boxes);
+    TCellSet freeTargets = SetOf(puzzle.Targets) & ~occupied;
     std::vector<int> boxes = puzzle.Boxes;
     int keeper = puzzle.Keeper;
     for (;;) {
@@ -236,17 +206,17 @@ bool GreedySolves(const TPuzzle &puzzle)
             if (std::find(puzzle.Targets.begin(), puzzle.Targets.end(), boxes[i]) !=
                 puzzle.Targets.end())
                 continue;
-            const TGreedyMove move = NearestTarget(room, occupied, boxes[i], keeper, freeTarget);
+            const TGreedyMove move = NearestTarget(room, neighbours, occupied & ~CellBit(boxes[i]),
+                                                   boxes[i], keeper, freeTargets);
             if (move.Pushes < best.Pushes) {
                 best = move;
                 chosen = i;
             }
         }
         if (best.Target < 0)
-            return std::all_of(freeTarget.begin(), freeTarget.end(), [](char c) { return !c; });
-        occupied[boxes[chosen]] = 0;
-        occupied[best.Target] = 1;
-        freeTarget[best.Target] = 0;
+            return freeTargets == 0;
+        occupied ^= CellBit(boxes[chosen]) | CellBit(best.Target);
+        freeTargets &= ~CellBit(best.Target);
         boxes[chosen] = best.Target;
         keeper = best.KeeperEnd;
     }

@@ -48,7 +48,8 @@ TSolutionShape ShapeOf(const TRoom &room, const std::vector<TPush> &pushes);
 
 // A player who never plans ahead: each turn it takes, among the boxes not on a target,
 // the box and free target nearest in pushes (other boxes standing still) and pushes
-// that box all the way. True when it ends with every box on a target.
+// that box all the way. True when it ends with every box on a target. A room of at
+// most MaxSetCells floor cells.
 bool GreedySolves(const TPuzzle &puzzle);
 
 } // namespace levelgen

@@ -171,7 +171,8 @@ private:
 };
 
 // The cells reached from `start` through `open` cells, `neighbours[cell]` being the
-// floor cells next to `cell`.
+// floor cells next to `cell`. The searches' own flood, run for every state over floor
+// numbers as bits, where the core's KeeperReach walks the cells of a text grid.
 inline TCellSet Flood(const std::vector<TCellSet> &neighbours, TCellSet open, int start)
 {
     TCellSet reach = CellBit(start);
