@@ -45,7 +45,7 @@ std::vector<std::string> TPuzzle::Rows() const
     std::vector<std::string> rows(Room.Height(), std::string(Room.Width(), ' '));
     for (int y = 0; y < Room.Height(); ++y) {
         for (int x = 0; x < Room.Width(); ++x) {
-            if (Room.Tile(x, y) == TTile::Wall)
+            if (Room.Tile(x, y) == TRoomTile::Wall)
                 rows[y][x] = '#';
         }
     }

@@ -70,20 +70,20 @@ TRoom TRoom::FromFloor(int width, int height, const std::vector<char> &floor)
     room.myHeight = bottom - top + 3;
     room.myTiles.assign(static_cast<std::size_t>(room.myWidth) *
                             static_cast<std::size_t>(room.myHeight),
-                        TTile::Blank);
+                        TRoomTile::Blank);
     for (const int i : area) {
         const int x = i % width - left + 1;
         const int y = i / width - top + 1;
-        room.myTiles[y * room.myWidth + x] = TTile::Floor;
+        room.myTiles[y * room.myWidth + x] = TRoomTile::Floor;
     }
     for (const int i : area) {
         const int x = i % width - left + 1;
         const int y = i / width - top + 1;
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
-                TTile &tile = room.myTiles[(y + dy) * room.myWidth + x + dx];
-                if (tile == TTile::Blank)
-                    tile = TTile::Wall;
+                TRoomTile &tile = room.myTiles[(y + dy) * room.myWidth + x + dx];
+                if (tile == TRoomTile::Blank)
+                    tile = TRoomTile::Wall;
             }
         }
     }
@@ -91,10 +91,10 @@ TRoom TRoom::FromFloor(int width, int height, const std::vector<char> &floor)
     return room;
 }
 
-TTile TRoom::Tile(int x, int y) const
+TRoomTile TRoom::Tile(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= myWidth || y >= myHeight)
-        return TTile::Blank;
+        return TRoomTile::Blank;
     return myTiles[y * myWidth + x];
 }
 
@@ -110,7 +110,7 @@ void TRoom::Number()
     myFloorAt.assign(myTiles.size(), -1);
     for (int y = 0; y < myHeight; ++y) {
         for (int x = 0; x < myWidth; ++x) {
-            if (myTiles[y * myWidth + x] != TTile::Floor)
+            if (myTiles[y * myWidth + x] != TRoomTile::Floor)
                 continue;
             myFloorAt[y * myWidth + x] = static_cast<int>(myX.size());
             myX.push_back(x);

@@ -11,7 +11,8 @@
 namespace levelgen
 {
 
-enum class TTile : char { Blank, Wall, Floor };
+// What a cell of a room is: outside it, one of its walls, or its floor.
+enum class TRoomTile : char { Blank, Wall, Floor };
 
 // Walls, floor and blank cells on a grid. The floor is one 4-connected area closed by
 // walls; its cells are numbered 0..FloorCount() - 1 row by row from the top left, and
@@ -31,7 +32,7 @@ public:
     int Width() const { return myWidth; }
     int Height() const { return myHeight; }
     int FloorCount() const { return static_cast<int>(myX.size()); }
-    TTile Tile(int x, int y) const;
+    TRoomTile Tile(int x, int y) const;
     // The floor number of (x, y), or -1 when that cell is not floor (or outside).
     int FloorAt(int x, int y) const;
     int X(int cell) const { return myX[cell]; }
@@ -46,7 +47,7 @@ private:
     int myOriginY = 0;
     int myWidth = 0;
     int myHeight = 0;
-    std::vector<TTile> myTiles;
+    std::vector<TRoomTile> myTiles;
     std::vector<int> myFloorAt;
     std::vector<int> myX;
     std::vector<int> myY;

@@ -160,25 +160,25 @@ bool CornerAtHand(const TReverseSearch &search, const TRoom &room, const std::ve
     return false;
 }
 
-bool Teaches(const TLesson &lesson, const TReverseSearch &search, const TPuzzle &room,
+bool Teaches(const TLesson &lesson, const TReverseSearch &search, const TPuzzle &drawn,
              std::uint32_t state, const std::vector<TPush> &pushes)
 {
     // A keeper shut in a pocket would hide the lesson.
     constexpr int SmallestArea = 4;
     if (CellCount(search.KeeperArea(state)) < SmallestArea)
         return false;
-    const TSolutionShape shape = ShapeOf(room.Room, pushes);
+    const TSolutionShape shape = ShapeOf(drawn.Room, pushes);
     if (shape.BoxLines < lesson.MinLines || shape.BoxLines > lesson.MaxLines ||
         shape.BoxChanges < lesson.MinChanges)
         return false;
-    const TPuzzle start{.Room = room.Room,
+    const TPuzzle start{.Room = drawn.Room,
                         .Boxes = CellsOf(search.Boxes(state)),
-                        .Targets = room.Targets,
+                        .Targets = drawn.Targets,
                         .Keeper = search.KeeperCell(state)};
     if (lesson.GreedyFails && GreedySolves(start))
         return false;
-    const std::vector<char> live = LiveCells(LoneBoxDistances(room.Room, room.Targets));
-    return !lesson.CornerAtHand || CornerAtHand(search, room.Room, live, state);
+    const std::vector<char> live = LiveCells(LoneBoxDistances(drawn.Room, drawn.Targets));
+    return !lesson.CornerAtHand || CornerAtHand(search, drawn.Room, live, state);
 }
 
 } // namespace
@@ -186,29 +186,29 @@ bool Teaches(const TLesson &lesson, const TReverseSearch &search, const TPuzzle 
 TMadeLevel MakeTutorialLevel(TPrng &rng, int number)
 {
     const TLesson &lesson = Lessons()[number - 1];
-    const TPuzzle room = TPuzzle::FromRows(lesson.Rows);
-    const TCellSet targets = SetOf(room.Targets);
-    TReverseSearch search(room.Room, targets, ~TCellSet(0), 0);
+    const TPuzzle drawn = TPuzzle::FromRows(lesson.Rows);
+    const TCellSet targets = SetOf(drawn.Targets);
+    TReverseSearch search(drawn.Room, targets, ~TCellSet(0), 0);
     search.Run(std::int64_t(1) << 22);
     const auto teaches = [&](std::uint32_t state, const std::vector<TPush> &pushes) {
-        return Teaches(lesson, search, room, state, pushes);
+        return Teaches(lesson, search, drawn, state, pushes);
     };
     const std::vector<TCandidate> best =
-        BestCandidates(search, room.Room, targets, lesson.MinPushes, lesson.MaxPushes, 1, teaches);
+        BestCandidates(search, drawn.Room, targets, lesson.MinPushes, lesson.MaxPushes, 1, teaches);
     if (best.empty() ||
         static_cast<int>(CellsOf(search.Boxes(best[0].State)).size()) != lesson.Boxes)
         throw std::logic_error("tutorial " + std::to_string(number) + " does not show \"" +
                                lesson.Idea + "\"");
     const std::vector<int> area = CellsOf(search.KeeperArea(best[0].State));
-    const TPuzzle start{.Room = room.Room,
+    const TPuzzle start{.Room = drawn.Room,
                         .Boxes = CellsOf(search.Boxes(best[0].State)),
-                        .Targets = room.Targets,
-                        .Keeper = PickKeeper(rng, area, room.Targets)};
+                        .Targets = drawn.Targets,
+                        .Keeper = PickKeeper(rng, area, drawn.Targets)};
     // A lesson's room is drawn by hand and its solution is short: nothing is trimmed or
     // turned down.
     const TFinishRules rules{
         .RejectGreedy = false, .Trim = false, .RequireReturn = false, .LimitFloor = false};
-    TMadeLevel made = FinishLevel(start, PushesFrom(search, room.Room, best[0].State), rules);
+    TMadeLevel made = FinishLevel(start, PushesFrom(search, drawn.Room, best[0].State), rules);
     made.StatesSearched = search.StateCount();
     return made;
 }
