@@ -152,19 +152,67 @@ std::uint32_t RootOf(const TReverseSearch &search, std::uint32_t state)
     return state;
 }
 
-// Searches one drawn chamber, with its doors as floor for the keeper only.
-bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, int chamber,
-                   const std::vector<char> &floor, TChamber &result)
+// The chamber's room: its drawn floor and the doors beside it, where only the keeper
+// may stand.
+TRoom ChamberRoom(const TChamberPlan &plan, const TLayout &layout, int chamber,
+                  std::vector<char> open)
 {
-    std::vector<char> open = floor;
     for (int i = std::max(0, chamber - 1); i <= chamber && i + 1 < plan.Count; ++i) {
         for (const int cell : layout.Doors[i])
             open[cell] = 1;
     }
-    const TRoom room = TRoom::FromFloor(layout.Width, layout.Height, open);
+    return TRoom::FromFloor(layout.Width, layout.Height, open);
+}
+
+// The room's cells on the chamber's drawn floor: where its boxes may go.
+TCellSet BoxCellsOf(const TRoom &room, const TLayout &layout, const std::vector<char> &floor)
+{
     TCellSet boxCells = 0;
     for (int cell = 0; cell < room.FloorCount(); ++cell)
         boxCells |= floor[CanvasCell(room, cell, layout.Width)] ? CellBit(cell) : 0;
+    return boxCells;
+}
+
+// The room's floor cell on a canvas cell, -1 off the floor.
+int RoomCell(const TRoom &room, const TLayout &layout, int canvas)
+{
+    return room.FloorAt(canvas % layout.Width - room.OriginX(),
+                        canvas / layout.Width - room.OriginY());
+}
+
+// A chamber's start that the level can play: the keeper comes in by the entry door (in
+// the first chamber he stands on its floor, not in its door), and the solved chamber
+// lets him on through the exit door. Entry and exit are -1 where there is no door.
+bool Passable(const TReverseSearch &search, TCellSet boxCells, int entry, int exit,
+              std::uint32_t state)
+{
+    const TCellSet area = search.KeeperArea(state);
+    return (entry >= 0 ? Holds(area, entry) : (area & boxCells) != 0) &&
+           (exit < 0 || Holds(search.KeeperArea(RootOf(search, state)), exit));
+}
+
+// The chosen start and its pushes, in canvas cells.
+void TakeStart(const TReverseSearch &search, const TRoom &room, const TLayout &layout,
+               const std::vector<int> &targets, TCellSet boxCells, std::uint32_t state,
+               TChamber &result)
+{
+    const auto canvas = [&](int cell) { return CanvasCell(room, cell, layout.Width); };
+    for (const int cell : CellsOf(search.Boxes(state)))
+        result.Boxes.push_back(canvas(cell));
+    for (const int cell : targets)
+        result.Targets.push_back(canvas(cell));
+    for (const int cell : CellsOf(search.KeeperArea(state) & boxCells))
+        result.KeeperArea.push_back(canvas(cell));
+    for (const TPush &push : PushesFrom(search, room, state))
+        result.Pushes.emplace_back(canvas(push.From), push.Direction);
+}
+
+// Searches one drawn chamber, with its doors as floor for the keeper only.
+bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, int chamber,
+                   const std::vector<char> &floor, TChamber &result)
+{
+    const TRoom room = ChamberRoom(plan, layout, chamber, floor);
+    const TCellSet boxCells = BoxCellsOf(room, layout, floor);
     const std::vector<int> targets =
         PlaceTargets(rng, room, rng.Between(plan.MinBoxes, plan.MaxBoxes), boxCells, 100);
     if (room.FloorCount() > MaxSetCells || targets.empty())
@@ -174,31 +222,17 @@ bool SearchChamber(TPrng &rng, const TChamberPlan &plan, const TLayout &layout, 
     result.States += search.StateCount();
     if (!search.Complete())
         return false;
-    const auto cellAt = [&](int canvas) {
-        return room.FloorAt(canvas % layout.Width - room.OriginX(),
-                            canvas / layout.Width - room.OriginY());
-    };
-    const int entry = chamber == 0 ? -1 : cellAt(layout.Doors[chamber - 1].back());
-    const int exit = chamber + 1 == plan.Count ? -1 : cellAt(layout.Doors[chamber].front());
+    const int entry = chamber == 0 ? -1 : RoomCell(room, layout, layout.Doors[chamber - 1].back());
+    const int exit =
+        chamber + 1 == plan.Count ? -1 : RoomCell(room, layout, layout.Doors[chamber].front());
     const auto passable = [&](std::uint32_t state, const std::vector<TPush> &) {
-        // The keeper starts in the first chamber itself, not in its door.
-        const TCellSet area = search.KeeperArea(state);
-        return (entry >= 0 ? Holds(area, entry) : (area & boxCells) != 0) &&
-               (exit < 0 || Holds(search.KeeperArea(RootOf(search, state)), exit));
+        return Passable(search, boxCells, entry, exit, state);
     };
     const std::vector<TCandidate> best = BestCandidates(
         search, room, SetOf(targets), plan.MinPushes, search.MaxDepth(), 1, passable);
     if (best.empty())
         return false;
-    const std::uint32_t state = best[0].State;
-    for (const int cell : CellsOf(search.Boxes(state)))
-        result.Boxes.push_back(CanvasCell(room, cell, layout.Width));
-    for (const int cell : targets)
-        result.Targets.push_back(CanvasCell(room, cell, layout.Width));
-    for (const int cell : CellsOf(search.KeeperArea(state) & boxCells))
-        result.KeeperArea.push_back(CanvasCell(room, cell, layout.Width));
-    for (const TPush &push : PushesFrom(search, room, state))
-        result.Pushes.emplace_back(CanvasCell(room, push.From, layout.Width), push.Direction);
+    TakeStart(search, room, layout, targets, boxCells, best[0].State, result);
     return true;
 }
 

@@ -227,32 +227,59 @@ int AreaOf(const TMadeLevel &level)
     return static_cast<int>(level.Rows.size() * level.Rows[0].size());
 }
 
-std::string WorldRow(const std::vector<TMadeLevel> &levels, std::size_t start)
+// A Markdown table row of the cells given.
+std::string TableRow(const std::vector<std::string> &cells)
 {
-    std::vector<int> boxes, pushes, changes, detours, cells;
-    std::vector<std::int64_t> below;
-    std::int64_t states = 0;
-    const TMadeLevel *largest = &levels[start];
+    std::string row = "|";
+    for (const std::string &cell : cells)
+        row += " " + cell + " |";
+    return row + "\n";
+}
+
+// The figures of one world: the levels start..start + LevelsPerWorld - 1 that there are.
+struct TWorldFigures {
+    std::vector<int> Boxes, Pushes, Changes, Detours, Cells;
+    std::vector<std::int64_t> Below;
+    std::int64_t States = 0;
+    const TMadeLevel *Largest = nullptr;
+};
+
+TWorldFigures FiguresOf(const std::vector<TMadeLevel> &levels, std::size_t start)
+{
+    TWorldFigures figures;
+    figures.Largest = &levels[start];
     for (std::size_t i = start; i < std::min(levels.size(), start + LevelsPerWorld); ++i) {
         const TMadeLevel &level = levels[i];
-        boxes.push_back(level.Boxes);
-        pushes.push_back(level.Pushes);
-        changes.push_back(level.BoxChanges);
-        detours.push_back(level.Detour);
-        below.push_back(level.BelowOptimum);
-        cells.push_back(AreaOf(level));
-        states += level.StatesSearched;
-        largest = AreaOf(level) > AreaOf(*largest) ? &level : largest;
+        figures.Boxes.push_back(level.Boxes);
+        figures.Pushes.push_back(level.Pushes);
+        figures.Changes.push_back(level.BoxChanges);
+        figures.Detours.push_back(level.Detour);
+        figures.Below.push_back(level.BelowOptimum);
+        figures.Cells.push_back(AreaOf(level));
+        figures.States += level.StatesSearched;
+        if (AreaOf(level) > AreaOf(*figures.Largest))
+            figures.Largest = &level;
     }
+    return figures;
+}
+
+std::string WorldRow(const std::vector<TMadeLevel> &levels, std::size_t start)
+{
+    const TWorldFigures figures = FiguresOf(levels, start);
     const int world = static_cast<int>(start / LevelsPerWorld);
-    char line[400];
-    std::snprintf(line, sizeof line, "| %s | %d-%d | %s | %d | %s | %s | %d | %zu x %zu | %lld |\n",
-                  world == 0 ? "Tutorial" : ("World " + std::to_string(world)).c_str(),
-                  *std::min_element(boxes.begin(), boxes.end()),
-                  *std::max_element(boxes.begin(), boxes.end()), Spread(pushes).c_str(),
-                  Median(changes), Spread(detours).c_str(), Spread(below).c_str(), Median(cells),
-                  largest->Rows[0].size(), largest->Rows.size(), static_cast<long long>(states));
-    return line;
+    const auto [fewest, most] = std::minmax_element(figures.Boxes.begin(), figures.Boxes.end());
+    const TMadeLevel &largest = *figures.Largest;
+    return TableRow({
+        world == 0 ? "Tutorial" : "World " + std::to_string(world),
+        std::to_string(*fewest) + "-" + std::to_string(*most),
+        Spread(figures.Pushes),
+        std::to_string(Median(figures.Changes)),
+        Spread(figures.Detours),
+        Spread(figures.Below),
+        std::to_string(Median(figures.Cells)),
+        std::to_string(largest.Rows[0].size()) + " x " + std::to_string(largest.Rows.size()),
+        std::to_string(figures.States),
+    });
 }
 
 } // namespace
