@@ -34,6 +34,11 @@ private:
     void Offer(TCellSet key, std::uint64_t hash, int g, std::uint32_t parent);
     bool TakeNext(std::size_t f, std::uint32_t &index);
     void Expand(std::uint32_t index);
+    // Takes the states of layer f in order: true when the search is over, solved or
+    // out of its budget of expansions.
+    bool SpendLayer(std::size_t f, std::int64_t maxExpanded, TEffort &effort);
+    // Writes the solved state's figures and path into `effort`.
+    void Solved(std::uint32_t index, TEffort &effort) const;
     std::vector<TPush> PathTo(std::uint32_t index) const;
 
     const TRoom &myRoom;
@@ -197,26 +202,36 @@ TEffort TAStar::Run(std::int64_t maxExpanded, std::int64_t maxBelow, TCellSet bo
     for (std::size_t f = 0; f < myOpen.size(); ++f) {
         // Every layer of a lower bound is spent: all its expansions fell below f.
         effort.BelowOptimum = effort.Expanded;
-        if (effort.BelowOptimum >= maxBelow)
+        if (effort.BelowOptimum >= maxBelow || SpendLayer(f, maxExpanded, effort))
             return effort;
-        for (std::uint32_t index = 0; TakeNext(f, index);) {
-            if ((StateBoxes(myKeys[index])) == myTargets) {
-                effort.Pushes = myDepth[index];
-                effort.Detour = effort.Pushes - myBound[0];
-                effort.Complete = true;
-                effort.Solution = PathTo(index);
-                return effort;
-            }
-            if (effort.Expanded == maxExpanded)
-                return effort;
-            ++effort.Expanded;
-            Expand(index);
-        }
-        // The stacks of this bound are spent; free them before the next.
-        std::vector<std::vector<std::uint32_t>>().swap(myOpen[f]);
     }
     effort.Complete = true; // every reachable state expanded: no solution
     return effort;
+}
+
+bool TAStar::SpendLayer(std::size_t f, std::int64_t maxExpanded, TEffort &effort)
+{
+    for (std::uint32_t index = 0; TakeNext(f, index);) {
+        if (StateBoxes(myKeys[index]) == myTargets) {
+            Solved(index, effort);
+            return true;
+        }
+        if (effort.Expanded == maxExpanded)
+            return true;
+        ++effort.Expanded;
+        Expand(index);
+    }
+    // The stacks of this bound are spent; free them before the next.
+    std::vector<std::vector<std::uint32_t>>().swap(myOpen[f]);
+    return false;
+}
+
+void TAStar::Solved(std::uint32_t index, TEffort &effort) const
+{
+    effort.Pushes = myDepth[index];
+    effort.Detour = effort.Pushes - myBound[0];
+    effort.Complete = true;
+    effort.Solution = PathTo(index);
 }
 
 } // namespace
