@@ -23,6 +23,7 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <mutex>
 #include <optional>
@@ -254,6 +255,55 @@ int MeasureCommitted(const TOptions &options, const std::string &text)
     return 0;
 }
 
+// What a run made: the levels of its range and their text and solution lines.
+struct TMadeSet {
+    std::vector<TMadeLevel> Levels;
+    std::string Text;
+    std::string Solutions;
+    std::int64_t States = 0;
+};
+
+// Tells each level as it is done, from the worker threads, one line at a time.
+class TProgress
+{
+public:
+    explicit TProgress(std::chrono::steady_clock::time_point start) : myStart(start) {}
+
+    void operator()(int number, const TMadeLevel &level)
+    {
+        const std::lock_guard<std::mutex> lock(myPrinting);
+        std::fprintf(stderr,
+                     "%6.1f s  level %3d: %2d boxes, %3d pushes, D %2d, N< %lld, %zu x %zu, "
+                     "%lld states\n",
+                     SecondsSince(myStart), number, level.Boxes, level.Pushes, level.Detour,
+                     static_cast<long long>(level.BelowOptimum), level.Rows[0].size(),
+                     level.Rows.size(), static_cast<long long>(level.StatesSearched));
+    }
+
+private:
+    std::chrono::steady_clock::time_point myStart;
+    std::mutex myPrinting;
+};
+
+TMadeSet MakeSet(const TOptions &options, const TInputs &inputs,
+                 std::chrono::steady_clock::time_point start)
+{
+    TProgress progress(start);
+    const auto tell = [&progress](int number, const TMadeLevel &level) { progress(number, level); };
+    TMadeSet made;
+    // A check of a part takes the levels before it from the committed text, for the
+    // duplicates, instead of making them again.
+    made.Levels = MakeLevels(MasterSeed, options.First, options.Last, options.Threads, tell,
+                             options.Check ? ReadLevels(inputs.Text) : std::vector<TLevel>());
+    for (std::size_t i = 0; i < made.Levels.size(); ++i) {
+        const int number = options.First + static_cast<int>(i);
+        made.Text += LevelBlock(made.Levels[i], LevelInfoOf(MasterSeed, number));
+        made.Solutions += SolutionLine(number, made.Levels[i]);
+        made.States += made.Levels[i].StatesSearched;
+    }
+    return made;
+}
+
 int Run(const TOptions &options)
 {
     const std::optional<TInputs> inputs = ReadInputs(options);
@@ -262,37 +312,14 @@ int Run(const TOptions &options)
     if (options.Effort)
         return MeasureCommitted(options, inputs->Text);
     const auto start = std::chrono::steady_clock::now();
-    std::mutex printing;
-    const auto progress = [&](int number, const TMadeLevel &level) {
-        const std::lock_guard<std::mutex> lock(printing);
-        std::fprintf(stderr,
-                     "%6.1f s  level %3d: %2d boxes, %3d pushes, D %2d, N< %lld, %zu x %zu, "
-                     "%lld states\n",
-                     SecondsSince(start), number, level.Boxes, level.Pushes, level.Detour,
-                     static_cast<long long>(level.BelowOptimum), level.Rows[0].size(),
-                     level.Rows.size(), static_cast<long long>(level.StatesSearched));
-    };
-    // A check of a part takes the levels before it from the committed text, for the
-    // duplicates, instead of making them again.
-    const std::vector<TMadeLevel> levels =
-        MakeLevels(MasterSeed, options.First, options.Last, options.Threads,
-                   options.Progress ? progress : std::function<void(int, const TMadeLevel &)>(),
-                   options.Check ? ReadLevels(inputs->Text) : std::vector<TLevel>());
-    std::string text, solutions;
-    std::int64_t states = 0;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        const int number = options.First + static_cast<int>(i);
-        text += LevelBlock(levels[i], LevelInfoOf(MasterSeed, number));
-        solutions += SolutionLine(number, levels[i]);
-        states += levels[i].StatesSearched;
-    }
+    const TMadeSet made = MakeSet(options, *inputs, start);
     std::printf("levels %d..%d: %.1f s, %lld states searched\n", options.First, options.Last,
-                SecondsSince(start), static_cast<long long>(states));
+                SecondsSince(start), static_cast<long long>(made.States));
     if (!options.Check) {
-        const std::string docs = WithTable(inputs->Docs, StatisticsTable(levels));
-        return WriteAll(options, docs, text, solutions) ? 0 : 1;
+        const std::string docs = WithTable(inputs->Docs, StatisticsTable(made.Levels));
+        return WriteAll(options, docs, made.Text, made.Solutions) ? 0 : 1;
     }
-    const bool same = Matches(options, *inputs, levels, text, solutions);
+    const bool same = Matches(options, *inputs, made.Levels, made.Text, made.Solutions);
     std::printf(same ? "the committed files match\n" : "the committed files differ\n");
     return same ? 0 : 1;
 }
