@@ -121,6 +121,52 @@ template <typename T> T Median(std::vector<T> values)
     return values.empty() ? T() : values[values.size() / 2];
 }
 
+// Levels skipped + 1..skipped + count made with salt 0 by threads that each take the
+// next level nobody has taken; a level's failure is kept for the caller.
+class TLevelWork
+{
+public:
+    TLevelWork(std::uint64_t masterSeed, int skipped, int count,
+               const std::function<void(int, const TMadeLevel &)> &progress)
+        : myMasterSeed(masterSeed), mySkipped(skipped), myProgress(progress), myLevels(count),
+          myFailures(count)
+    {
+    }
+
+    // One thread's share of the work.
+    void TakeShare()
+    {
+        for (std::size_t i = myNext++; i < myLevels.size(); i = myNext++) {
+            const int number = mySkipped + static_cast<int>(i) + 1;
+            try {
+                myLevels[i] = MakeLevel(myMasterSeed, number, 0);
+                if (myProgress)
+                    myProgress(number, myLevels[i]);
+            } catch (...) {
+                myFailures[i] = std::current_exception();
+            }
+        }
+    }
+
+    // Once every thread is done: the levels, or the first level's failure thrown again.
+    std::vector<TMadeLevel> Results()
+    {
+        for (const std::exception_ptr &failure : myFailures) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
+        return std::move(myLevels);
+    }
+
+private:
+    std::uint64_t myMasterSeed;
+    int mySkipped;
+    const std::function<void(int, const TMadeLevel &)> &myProgress;
+    std::vector<TMadeLevel> myLevels;
+    std::vector<std::exception_ptr> myFailures;
+    std::atomic<std::size_t> myNext{0};
+};
+
 } // namespace
 
 TLevelInfo LevelInfoOf(std::uint64_t masterSeed, int number)
@@ -152,37 +198,19 @@ std::vector<TMadeLevel> MakeLevels(std::uint64_t masterSeed, int first, int last
 {
     // Whether a level is made again depends on every level before it, so without the
     // earlier grids a part of the set is made from level 1 on and cut out at the end.
-    std::set<std::string> seen;
     const bool given = static_cast<int>(earlier.size()) >= first - 1;
-    if (given) {
-        for (int i = 0; i + 1 < first; ++i)
-            seen.insert(
-                CanonicalGrid(TabloRows(earlier[i].Tablo, earlier[i].Width, earlier[i].Height)));
-    }
     const int skipped = given ? first - 1 : 0;
-    std::vector<TMadeLevel> levels(last - skipped);
-    std::vector<std::exception_ptr> failures(levels.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < levels.size(); i = next++) {
-            try {
-                levels[i] = MakeLevel(masterSeed, skipped + static_cast<int>(i) + 1, 0);
-                if (progress)
-                    progress(skipped + static_cast<int>(i) + 1, levels[i]);
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
+    std::set<std::string> seen;
+    for (int i = 0; i < skipped; ++i)
+        seen.insert(
+            CanonicalGrid(TabloRows(earlier[i].Tablo, earlier[i].Width, earlier[i].Height)));
+    TLevelWork work(masterSeed, skipped, last - skipped, progress);
     std::vector<std::thread> workers;
     for (int i = 0; i < std::max(1, threads); ++i)
-        workers.emplace_back(work);
+        workers.emplace_back(&TLevelWork::TakeShare, &work);
     for (std::thread &worker : workers)
         worker.join();
-    for (const std::exception_ptr &failure : failures) {
-        if (failure)
-            std::rethrow_exception(failure);
-    }
+    std::vector<TMadeLevel> levels = work.Results();
     for (std::size_t i = 0; i < levels.size(); ++i) {
         for (int salt = 1; seen.count(CanonicalGrid(levels[i].Rows)) != 0; ++salt)
             levels[i] = MakeLevel(masterSeed, skipped + static_cast<int>(i) + 1, salt);

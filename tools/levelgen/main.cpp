@@ -289,7 +289,9 @@ TMadeSet MakeSet(const TOptions &options, const TInputs &inputs,
                  std::chrono::steady_clock::time_point start)
 {
     TProgress progress(start);
-    const auto tell = [&progress](int number, const TMadeLevel &level) { progress(number, level); };
+    std::function<void(int, const TMadeLevel &)> tell;
+    if (options.Progress)
+        tell = std::ref(progress);
     TMadeSet made;
     // A check of a part takes the levels before it from the committed text, for the
     // duplicates, instead of making them again.
