@@ -84,53 +84,74 @@ constexpr int Unreachable = 1 << 14;
 
 using TCostTable = std::array<std::array<int, MaxMatchedBoxes>, MaxMatchedBoxes>;
 
-// The least-cost perfect matching of an n x n cost table, by the Hungarian method
-// with potentials (rows and columns from 1, as the method is usually written). A
-// cost table of O(n^3) time, where a table over subsets of boxes would double with each.
-int LeastMatching(int n, const TCostTable &cost)
+// The least-cost perfect matching of an n x n cost table by the Hungarian method with
+// potentials, rows and columns counted from 1 as the method is usually written. Its
+// time grows as n^3, where a table over the subsets of boxes would double with each box.
+class TMatching
 {
-    std::array<int, MaxMatchedBoxes + 1> u{}, v{}, match{}, way{};
-    for (int row = 1; row <= n; ++row) {
-        match[0] = row;
-        int column = 0;
-        std::array<int, MaxMatchedBoxes + 1> least;
-        std::array<bool, MaxMatchedBoxes + 1> used{};
-        least.fill(INT_MAX);
-        do {
-            used[column] = true;
-            const int at = match[column];
-            int delta = INT_MAX, nextColumn = 0;
-            for (int j = 1; j <= n; ++j) {
-                if (used[j])
-                    continue;
-                const int reduced = cost[at - 1][j - 1] - u[at] - v[j];
-                if (reduced < least[j]) {
-                    least[j] = reduced;
-                    way[j] = column;
-                }
-                if (least[j] < delta) {
-                    delta = least[j];
-                    nextColumn = j;
-                }
-            }
-            for (int j = 0; j <= n; ++j) {
-                if (used[j]) {
-                    u[match[j]] += delta;
-                    v[j] -= delta;
-                } else {
-                    least[j] -= delta;
-                }
-            }
-            column = nextColumn;
-        } while (match[column] != 0);
-        do {
-            const int previous = way[column];
-            match[column] = match[previous];
-            column = previous;
-        } while (column != 0);
+public:
+    TMatching(int n, const TCostTable &cost) : myN(n), myCost(cost) {}
+
+    int Least()
+    {
+        for (int row = 1; row <= myN; ++row)
+            AddRow(row);
+        return -myV[0];
     }
-    return -v[0];
-}
+
+private:
+    using TLine = std::array<int, MaxMatchedBoxes + 1>;
+
+    // Matches `row`, the rows before it moving along the cheapest augmenting path.
+    void AddRow(int row)
+    {
+        myMatch[0] = row;
+        TLine least;
+        least.fill(INT_MAX);
+        std::array<bool, MaxMatchedBoxes + 1> used{};
+        int column = 0;
+        do
+            column = Grow(column, least, used);
+        while (myMatch[column] != 0);
+        for (; column != 0; column = myWay[column])
+            myMatch[column] = myMatch[myWay[column]];
+    }
+
+    // Takes `column` into the tree, moves the potentials by the least reduced cost out
+    // of it, and returns the column reached at that cost.
+    int Grow(int column, TLine &least, std::array<bool, MaxMatchedBoxes + 1> &used)
+    {
+        used[column] = true;
+        const int at = myMatch[column];
+        int delta = INT_MAX, nextColumn = 0;
+        for (int j = 1; j <= myN; ++j) {
+            if (used[j])
+                continue;
+            const int reduced = myCost[at - 1][j - 1] - myU[at] - myV[j];
+            if (reduced < least[j]) {
+                least[j] = reduced;
+                myWay[j] = column;
+            }
+            if (least[j] < delta) {
+                delta = least[j];
+                nextColumn = j;
+            }
+        }
+        for (int j = 0; j <= myN; ++j) {
+            if (used[j]) {
+                myU[myMatch[j]] += delta;
+                myV[j] -= delta;
+            } else {
+                least[j] -= delta;
+            }
+        }
+        return nextColumn;
+    }
+
+    int myN;
+    const TCostTable &myCost;
+    TLine myU{}, myV{}, myMatch{}, myWay{};
+};
 
 } // namespace
 
@@ -164,7 +185,7 @@ int MatchingBound(const TDistances &distances, std::span<const int> boxes)
             cost[box][target] = d < 0 ? Unreachable : d;
         }
     }
-    const int bound = LeastMatching(count, cost);
+    const int bound = TMatching(count, cost).Least();
     return bound >= Unreachable ? -1 : bound;
 }
 
