@@ -170,6 +170,30 @@ private:
     std::vector<std::uint64_t> mySlots;
 };
 
+// The successors of one state, gathered before any is looked up so that their index
+// slots are fetched from memory while the others are still being worked out. The
+// fetch is asked for with the compiler's own hint, as the standard library has none.
+template <std::size_t Capacity> class TSuccessors
+{
+public:
+    void Add(TCellSet state, const TStateIndex &index)
+    {
+        myStates[myCount] = state;
+        myHashes[myCount] = HashOf(state);
+        __builtin_prefetch(index.FirstSlot(myHashes[myCount]));
+        ++myCount;
+    }
+
+    std::size_t Count() const { return myCount; }
+    TCellSet State(std::size_t i) const { return myStates[i]; }
+    std::uint64_t Hash(std::size_t i) const { return myHashes[i]; }
+
+private:
+    TCellSet myStates[Capacity];
+    std::uint64_t myHashes[Capacity];
+    std::size_t myCount = 0;
+};
+
 // The cells reached from `start` through `open` cells, `neighbours[cell]` being the
 // floor cells next to `cell`. The searches' own flood, run for every state over floor
 // numbers as bits, where the core's KeeperReach walks the cells of a text grid.

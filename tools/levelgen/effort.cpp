@@ -159,16 +159,12 @@ bool TAStar::TakeNext(std::size_t f, std::uint32_t &index)
     }
 }
 
-// The successors are gathered first so that their hash slots can be fetched from
-// memory while the others are still being worked out, as the reverse search does.
 void TAStar::Expand(std::uint32_t index)
 {
     const TCellSet key = myKeys[index];
     const TCellSet current = StateBoxes(key);
     const TCellSet reach = Flood(myNeighbours, myFloor & ~current, StateAreaCell(key));
-    TCellSet keys[MaxMatchedBoxes * DirectionCount];
-    std::uint64_t hashes[MaxMatchedBoxes * DirectionCount];
-    int count = 0;
+    TSuccessors<MaxMatchedBoxes * DirectionCount> successors;
     for (TCellSet left = current; left != 0; left &= left - 1) {
         const int box = FirstCell(left);
         for (int d = 0; d < DirectionCount; ++d) {
@@ -180,14 +176,11 @@ void TAStar::Expand(std::uint32_t index)
             const TCellSet moved = current ^ CellBit(box) ^ CellBit(to);
             if (Frozen(moved, to))
                 continue;
-            keys[count] = KeyOf(moved, box);
-            hashes[count] = HashOf(keys[count]);
-            __builtin_prefetch(myIndex.FirstSlot(hashes[count]));
-            ++count;
+            successors.Add(KeyOf(moved, box), myIndex);
         }
     }
-    for (int i = 0; i < count; ++i)
-        Offer(keys[i], hashes[i], myDepth[index] + 1, index);
+    for (std::size_t i = 0; i < successors.Count(); ++i)
+        Offer(successors.State(i), successors.Hash(i), myDepth[index] + 1, index);
 }
 
 // The bound never falls by more than one a push, so it is consistent: the first time

@@ -66,16 +66,12 @@ void TReverseSearch::Run(std::int64_t maxStates, int wantedDepth, int lastDepth)
 }
 
 // Each pull: the keeper stands next to a box, steps away from it, and the box follows
-// into the cell the keeper left. The successors are gathered first so that their hash
-// slots can be fetched from memory while the others are still being worked out; the
-// fetch is asked for with the compiler's own hint, as the standard library has none.
+// into the cell the keeper left.
 void TReverseSearch::Expand(std::uint32_t state)
 {
     const TCellSet boxes = Boxes(state);
     const TCellSet reach = KeeperArea(state);
-    TCellSet keys[MaxSetCells * DirectionCount];
-    std::uint64_t hashes[MaxSetCells * DirectionCount];
-    int count = 0;
+    TSuccessors<MaxSetCells * DirectionCount> successors;
     for (TCellSet left = boxes; left != 0; left &= left - 1) {
         const int box = FirstCell(left);
         for (int d = 0; d < DirectionCount; ++d) {
@@ -86,14 +82,11 @@ void TReverseSearch::Expand(std::uint32_t state)
             if (beyond < 0 || Holds(boxes, beyond))
                 continue;
             const TCellSet moved = boxes ^ CellBit(box) ^ CellBit(keeper);
-            keys[count] = PackState(moved, Flood(myFloor & ~moved, beyond));
-            hashes[count] = HashOf(keys[count]);
-            __builtin_prefetch(myIndex.FirstSlot(hashes[count]));
-            ++count;
+            successors.Add(PackState(moved, Flood(myFloor & ~moved, beyond)), myIndex);
         }
     }
-    for (int i = 0; i < count; ++i)
-        Insert(keys[i], hashes[i], state);
+    for (std::size_t i = 0; i < successors.Count(); ++i)
+        Insert(successors.State(i), successors.Hash(i), state);
 }
 
 void TReverseSearch::Insert(TCellSet key, std::uint64_t hash, std::uint32_t parent)
