@@ -173,7 +173,7 @@ private:
 // The successors of one state, gathered before any is looked up so that their index
 // slots are fetched from memory while the others are still being worked out. The
 // fetch is asked for with the compiler's own hint, as the standard library has none.
-template <std::size_t Capacity> class TSuccessors
+template <int Capacity> class TSuccessors
 {
 public:
     void Add(TCellSet state, const TStateIndex &index)
