@@ -3,6 +3,8 @@
 
 #include "urules.h"
 
+#include "ulevels.h"
+
 #include <utility>
 
 std::array<char, 3> RewriteCells(char c0, char c1, char c2)
@@ -54,8 +56,7 @@ bool FindKeeper(const TTablo &tablo, std::int32_t width, std::int32_t height, st
     bool found = false;
     for (std::int32_t row = 0; row < height; ++row) {
         for (std::int32_t column = 0; column < width; ++column) {
-            const char cell = tablo[column][row];
-            if (cell == '@' || cell == '+') {
+            if (IsKeeperCell(tablo[column][row])) {
                 x = column;
                 y = row;
                 found = true;
@@ -100,8 +101,7 @@ bool PlayLetter(TTablo &tablo, std::int32_t width, std::int32_t height, std::int
     for (int i = 0; i < 3; ++i)
         before[i] = ReadCell(tablo, width, height, xs[i], ys[i]);
     const std::array<char, 3> after = RewriteCells(before[0], before[1], before[2]);
-    const bool boxAhead = before[1] == '$' || before[1] == '*';
-    if (after[0] == before[0] || boxAhead != IsPushLetter(letter))
+    if (after[0] == before[0] || IsBoxCell(before[1]) != IsPushLetter(letter))
         return false;
     for (int i = 0; i < 3; ++i) {
         if (before[i] != OutsideCell)
