@@ -2,7 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The built-in levels and their stored solutions, read the way a player's eye
-would need them: each level as a list of equally long row strings."""
+would need them: each level as a list of equally long row strings.
+
+The scenarios read the text here, apart from the game's own reader, on purpose: a
+fault in that reader cannot then feed the scenarios the same wrong levels it shows
+the player."""
 
 STEPS = {"l": (-1, 0), "r": (1, 0), "u": (0, -1), "d": (0, 1)}
 
