@@ -540,6 +540,7 @@ void TstMain::information()
     QCOMPARE(FRMInfos->size(), QSize(312, 213));
 
     auto *memo = FRMInfos->findChild<QTextEdit *>("MMOInfos");
+    QCOMPARE(memo->geometry(), FRMInfos->rect());
     QVERIFY(memo->isReadOnly());
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -742,6 +743,7 @@ void TstMain::arrangementsKeepTitlesAndIcons()
         above = icon.top() - 1;
     }
     int atTheTop = 0;
+    int lowest = area.top();
     for (QMdiSubWindow *child : FRMMain->MdiArea()->subWindowList()) {
         if (child->isMinimized())
             continue;
@@ -754,7 +756,10 @@ void TstMain::arrangementsKeepTitlesAndIcons()
         QVERIFY2(ChildAt(place.topLeft() + QPoint(title / 2, title / 2)) == child,
                  qPrintable(child->windowTitle()));
         atTheTop += place.top() == area.top();
+        lowest = std::max(lowest, place.bottom());
     }
+    if (!maximised && items.last() != "MNUFenetreCascade")
+        QCOMPARE(lowest, above); // the tiles reach down to the icons
     if (wraps)
         QVERIFY(atTheTop >= 2);
 }

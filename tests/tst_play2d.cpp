@@ -500,6 +500,14 @@ void TstPlay2D::buttonBar()
         QCOMPARE(qAlpha(face.pixel(8, 8)), 0xff); // the black symbol is not
         QCOMPARE(face.pixel(1, 1), qRgb(0, 0, 0));
     }
+
+    // Held down, a button shows a sunken panel round its glyph, clear of its top rows.
+    QToolButton *first = Button("BTNPremierNiveau");
+    const QImage raised = first->grab().toImage().copy(0, 0, 25, 3);
+    QTest::mousePress(first, Qt::LeftButton);
+    const QImage sunken = first->grab().toImage().copy(0, 0, 25, 3);
+    QTest::mouseRelease(first, Qt::LeftButton);
+    QVERIFY(sunken != raised);
 }
 
 QTEST_MAIN(TstPlay2D)
