@@ -675,6 +675,15 @@ void TstMain::tiling()
         QVERIFY2(ChildAt(titleBar) == stack[i], qPrintable(stack[i]->windowTitle()));
         QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
     }
+
+    // Just wide enough for the front window at its smallest, two steps in.
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    FRMMain->MdiArea()->setActiveSubWindow(editor);
+    const int wanted = 2 * step + editor->minimumSizeHint().expandedTo(QSize(step, step)).width();
+    FRMMain->resize(FRMMain->width() + wanted - area.width(), FRMMain->height());
+    QCOMPARE(FRMMain->MdiArea()->viewport()->width(), wanted);
+    Item("MNUFenetreCascade")->trigger();
+    QCOMPARE(editor->pos(), area.topLeft() + QPoint(step, step) * 2);
 }
 
 void TstMain::arrangementsKeepTitlesAndIcons_data()

@@ -463,6 +463,12 @@ void TstPlay2D::keysReachTheWindowAfterAClick()
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(myWindow.get(), &repeat);
     QCOMPARE(Board(), QStringList{"#  @#"});
+    // A key the window takes stops there, so that the frame around does not scroll
+    // on it; any other goes on.
+    QVERIFY(repeat.isAccepted());
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(myWindow.get(), &other);
+    QVERIFY(!other.isAccepted());
 }
 
 void TstPlay2D::buttonBar()

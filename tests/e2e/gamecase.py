@@ -56,6 +56,7 @@ class GameCase(unittest.TestCase):
     for it."""
 
     window_manager = False
+    frame_borders = True
 
     @classmethod
     def setUpClass(cls):
@@ -68,7 +69,7 @@ class GameCase(unittest.TestCase):
         self.last_shot = None
         self.x.start_server()
         if self.window_manager:
-            self.x.start_window_manager()
+            self.x.start_window_manager(self.frame_borders)
         self.x.start_game()
         self.frame = self.wait_for(self.frame_window, "a window titled 'Vorkade II'")
         self.keyboard_to(self.frame)

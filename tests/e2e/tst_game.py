@@ -392,6 +392,14 @@ def storm_batch(chance, frame, count):
     return commands
 
 
+class BorderlessFrameTest(WindowManagerTest):
+    """Under openbox with frames that are a title bar alone: a frame with no
+    border on some side is a frame all the same, and the windows stand centred
+    with it."""
+
+    frame_borders = False
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--game", required=True, help="the built vorkade2 executable")

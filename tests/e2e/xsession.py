@@ -205,14 +205,18 @@ class Session:
         if not wait_until(lambda: _accepts_connections(self.display), timeout=20):
             raise RuntimeError("Xvfb on %s does not accept connections" % self.display)
 
-    def start_window_manager(self):
+    def start_window_manager(self, borders=True):
         """Openbox with the suite's own settings, its files kept in the work folder;
-        returns once it manages the screen."""
+        returns once it manages the screen. Without borders its frames are a title
+        bar alone, as some themes draw them."""
         env = dict(os.environ, DISPLAY=self.display, HOME=self.workdir,
                    XDG_CONFIG_HOME=self.workdir, XDG_CACHE_HOME=self.workdir)
+        config = OPENBOX_CONFIG
+        if not borders:
+            config = self.borderless_theme()
         with open(os.path.join(self.workdir, "openbox.log"), "wb") as log:
             self.window_manager = subprocess.Popen(
-                ["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG], env=env,
+                ["openbox", "--sm-disable", "--config-file", config], env=env,
                 cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=log,
                 stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
 
@@ -225,6 +229,26 @@ class Session:
 
         if not wait_until(managing, timeout=20):
             raise RuntimeError("openbox does not manage the screen")
+
+    def borderless_theme(self):
+        """The suite's theme without its borders and bottom handle, in the work
+        folder's ~/.themes where openbox looks first; returns the settings file
+        that names it."""
+        source = "/usr/share/themes/Clearlooks/openbox-3/themerc"
+        folder = os.path.join(self.workdir, ".themes", "Borderless", "openbox-3")
+        os.makedirs(folder)
+        with open(source) as file:
+            lines = [line for line in file.read().splitlines()
+                     if not line.startswith(("border.width:", "window.handle.width:"))]
+        lines += ["border.width: 0", "window.handle.width: 0"]
+        with open(os.path.join(folder, "themerc"), "w") as file:
+            file.write("\n".join(lines) + "\n")
+        config = os.path.join(self.workdir, "openbox-rc.xml")
+        with open(OPENBOX_CONFIG) as file:
+            text = file.read().replace("<name>Clearlooks</name>", "<name>Borderless</name>")
+        with open(config, "w") as file:
+            file.write(text)
+        return config
 
     def start_game(self):
         # The game reads no variable of its own; Qt's platform variables are
