@@ -490,6 +490,7 @@ void TstPlay2D::buttonBar()
     QWidget *bar = myWindow->findChild<QWidget *>("PNLBoutons");
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), QRect(0, 0, 472, 25));
+    QCOMPARE(myWindow->minimumSizeHint().width(), 5 * 25); // as narrow as its buttons
     QCOMPARE(myWindow->windowTitle(), QString::fromUtf8("Jouer à Bramlek"));
     for (const auto &expected : buttons) {
         QToolButton *button = Button(expected.name);
