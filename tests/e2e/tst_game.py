@@ -250,6 +250,23 @@ class WindowManagerTest(GameTest):
 
     window_manager = True
 
+    def test_startup(self):
+        GameTest.test_startup(self)
+        if not self.frame_borders:
+            return
+        # Made wider by the user, the frame stays where it stands: it is centred as
+        # it opens only. The box that the close request opens is mapped through the
+        # window manager after the game has seen the new size, so any move the game
+        # asked for on it is done by then.
+        x, y = self.x.outer_geometry(self.frame)[:2]
+        width, height = self.x.geometry(self.frame)[2:]
+        self.x.xdotool("windowsize", self.frame, width + 64, height)
+        self.wait_for(lambda: self.x.geometry(self.frame)[2] == width + 64, "a wider frame")
+        self.ask_to_close()
+        self.wait_for_box(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
+        self.assertEqual(self.x.outer_geometry(self.frame)[:2], (x, y))
+        self.answer("Escape")
+
     def test_arrangements(self):
         """Cascade and both tiles, each from a maximised editor with the
         information window minimised: the editor comes back to its normal state
