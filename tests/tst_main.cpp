@@ -676,12 +676,13 @@ void TstMain::tiling()
         QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
     }
 
-    // Just wide enough for the front window at its smallest, two steps in.
+    // Just wide and high enough for the front window at its smallest, two steps in.
     QMdiSubWindow *editor = ChildOf(FRMEditeur);
     FRMMain->MdiArea()->setActiveSubWindow(editor);
-    const int wanted = 2 * step + editor->minimumSizeHint().expandedTo(QSize(step, step)).width();
-    FRMMain->resize(FRMMain->width() + wanted - area.width(), FRMMain->height());
-    QCOMPARE(FRMMain->MdiArea()->viewport()->width(), wanted);
+    const QSize wanted =
+        QSize(2 * step, 2 * step) + editor->minimumSizeHint().expandedTo(QSize(step, step));
+    FRMMain->resize(FRMMain->size() + wanted - area.size());
+    QCOMPARE(FRMMain->MdiArea()->viewport()->size(), wanted);
     Item("MNUFenetreCascade")->trigger();
     QCOMPARE(editor->pos(), area.topLeft() + QPoint(step, step) * 2);
 }
@@ -803,10 +804,22 @@ void TstMain::arrangeIcons()
     const QRect narrow = FRMMain->MdiArea()->viewport()->rect();
     const QList<QMdiSubWindow *> icons{play, infos, editor};
     QCOMPARE(play->geometry().bottom(), narrow.bottom());
-    QVERIFY(editor->geometry().bottom() < infos->geometry().top()); // a row further up
+    QCOMPARE(editor->geometry().bottom() + 1, infos->geometry().top()); // a row further up
     for (QMdiSubWindow *icon : icons) {
         QVERIFY2(narrow.contains(icon->geometry()), qPrintable(icon->windowTitle()));
         QCOMPARE(ChildAt(icon->geometry().center()), icon);
+    }
+
+    // Two icons fill a row exactly; a pixel less, and the second goes a row up.
+    const int iconWidth = infos->width();
+    for (const int spare : {0, -1}) {
+        const int wanted = 2 * iconWidth + spare;
+        FRMMain->resize(FRMMain->width() + wanted - FRMMain->MdiArea()->viewport()->width(),
+                        FRMMain->height());
+        QCOMPARE(FRMMain->MdiArea()->viewport()->width(), wanted);
+        Item("MNUFenetreReorganiser")->trigger();
+        QCOMPARE(infos->pos(),
+                 QPoint(spare ? 0 : iconWidth, play->y() - (spare ? play->height() : 0)));
     }
 }
 
