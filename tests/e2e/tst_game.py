@@ -44,6 +44,13 @@ class GameTest(GameCase):
         self.assertNotEqual(bar, screen.BLACK)
         self.assertEqual(screen.span_of(self.last_shot, beside_buttons, top, 0, -1, bar),
                          BAR_HEIGHT)
+        # The first button at the bar's left end: the layouts run left to right.
+        self.assertEqual(self.last_shot.pixel(left + BAR_HEIGHT // 2, top - BAR_HEIGHT // 2 - 1),
+                         screen.BLACK)
+
+        # Desktops match the window to its program by the instance in WM_CLASS.
+        wm_class = self.x.xprop(self.frame, "WM_CLASS")
+        self.assertIn('"vorkade2", "Vorkade II"', wm_class)
 
         # No editor yet, and nothing in the status bar.
         editor = screen.editor_picture(rows, self.tiles)

@@ -250,7 +250,7 @@ class Session:
             file.write(text)
         return config
 
-    def start_game(self):
+    def start_game(self, arguments=()):
         # The game reads no variable of its own; Qt's platform variables are
         # dropped so that it runs on this X server as a player's desktop would.
         env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
@@ -259,7 +259,7 @@ class Session:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
         with open(os.path.join(self.workdir, "game.log"), "wb") as log:
-            self.game = subprocess.Popen([self.game_path], env=env, cwd=self.workdir,
+            self.game = subprocess.Popen([self.game_path, *arguments], env=env, cwd=self.workdir,
                                          stdin=subprocess.DEVNULL, stdout=log,
                                          stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
 
@@ -297,6 +297,11 @@ class Session:
         frame a window manager puts around it."""
         with _Connection(self.display) as x:
             return x.position(window) + x.size(window)
+
+    def xprop(self, window, name):
+        """What xprop prints for a property of a window."""
+        return subprocess.run(["xprop", "-display", self.display, "-id", str(window), name],
+                              capture_output=True, text=True, timeout=30).stdout
 
     def outer_geometry(self, window):
         """(x, y, width, height) of a window as a whole on the screen: the window
