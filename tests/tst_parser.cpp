@@ -85,6 +85,7 @@ void TstParser::lineEnds_data()
     QTest::newRow("LF alone") << QByteArray("a\nb\n") << QStringList{"a", "b"};
     QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("tab after CR") << QByteArray("a\r\tb") << QStringList{"a", "\tb"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
     QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{"a", "b"};
