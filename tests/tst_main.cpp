@@ -441,6 +441,9 @@ void TstMain::hints()
         QTest::mouseMove(where, at);
     };
 
+    // A hint with no short part: the status bar shows what follows the bar.
+    QCOMPARE(LongHint("|Seulement long"), QString("Seulement long"));
+
     QToolButton *next = FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant");
     QSignalSpy changes(FRMMain->findChild<THintTracker *>(), &THintTracker::HintChanged);
     move(next);

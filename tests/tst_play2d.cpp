@@ -452,8 +452,11 @@ void TstPlay2D::modifiersDoNotChangeAMove()
 void TstPlay2D::keysReachTheWindowAfterAClick()
 {
     UseLevels({{"#@  #"}});
+    QTest::keyClick(myWindow.get(), Qt::Key_Right);
+    QCOMPARE(Board(), QStringList{"# @ #"});
     QTest::mouseClick(Button("BTNNiveauAleatoire"), Qt::LeftButton); // one level: restarts it
     QCOMPARE(CurrentLevel, 1);
+    QCOMPARE(Board(), QStringList{"#@  #"});
     // The window keeps the keyboard: the button took none, and the key goes
     // where the keyboard is.
     QTRY_COMPARE(QApplication::focusWidget(), myWindow.get());
