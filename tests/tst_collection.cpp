@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <random>
 #include <set>
 
 namespace
@@ -51,6 +52,7 @@ private slots:
 
     void cleanup() { WatchWindows(false, false); }
 
+    void randomDiffersFromStartToStart();
     void navigation_data();
     void navigation();
     void emptyCollection_data();
@@ -62,6 +64,21 @@ private slots:
     void loadBuiltInText();
     void loadAfterDeleteAndAppend();
 };
+
+// First of all, so that no draw comes before: unseeded, the generator would give
+// the same random levels at every start.
+void TstCollection::randomDiffersFromStartToStart()
+{
+    MakeCollection(1000, 1);
+    std::mt19937 unseeded;
+    std::uniform_int_distribution<int> draw(0, 999);
+    bool same = true;
+    for (int i = 0; i < 3; ++i) {
+        RandomLevel();
+        same = same && CurrentLevel == draw(unseeded) + 1;
+    }
+    QVERIFY(!same);
+}
 
 void TstCollection::navigation_data()
 {

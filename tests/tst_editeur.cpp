@@ -527,7 +527,7 @@ void TstEditeur::newLevelAfterDeleteAll()
     QCOMPARE(LevelCount, 1);
     QCOMPARE(CurrentLevel, 1);
     const TLevel &level = Levels[0];
-    QCOMPARE(RowsOf(level), Blank(16, 12));
+    QCOMPARE(level.Tablo, TTablo(16, std::vector<char>(12, '-'))); // no cell more
     for (const std::string *text : {&level.Author, &level.Title, &level.Collection,
                                     &level.AuthorMail, &level.AuthorPage, &level.Date})
         QVERIFY(text->empty());

@@ -441,6 +441,9 @@ void TstMain::hints()
         QTest::mouseMove(where, at);
     };
 
+    // A hint with no short part: the status bar shows what follows the bar.
+    QCOMPARE(LongHint("|Seulement long"), QString("Seulement long"));
+
     QToolButton *next = FRMPlay2D->findChild<QToolButton *>("BTNNiveauSuivant");
     QSignalSpy changes(FRMMain->findChild<THintTracker *>(), &THintTracker::HintChanged);
     move(next);
@@ -540,6 +543,7 @@ void TstMain::information()
     QCOMPARE(FRMInfos->size(), QSize(312, 213));
 
     auto *memo = FRMInfos->findChild<QTextEdit *>("MMOInfos");
+    QCOMPARE(memo->geometry(), FRMInfos->rect());
     QVERIFY(memo->isReadOnly());
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -674,6 +678,16 @@ void TstMain::tiling()
         QVERIFY2(ChildAt(titleBar) == stack[i], qPrintable(stack[i]->windowTitle()));
         QVERIFY(stack[i]->widget()->y() <= step); // the title bar is one step high
     }
+
+    // Just wide and high enough for the front window at its smallest, two steps in.
+    QMdiSubWindow *editor = ChildOf(FRMEditeur);
+    FRMMain->MdiArea()->setActiveSubWindow(editor);
+    const QSize wanted =
+        QSize(2 * step, 2 * step) + editor->minimumSizeHint().expandedTo(QSize(step, step));
+    FRMMain->resize(FRMMain->size() + wanted - area.size());
+    QCOMPARE(FRMMain->MdiArea()->viewport()->size(), wanted);
+    Item("MNUFenetreCascade")->trigger();
+    QCOMPARE(editor->pos(), area.topLeft() + QPoint(step, step) * 2);
 }
 
 void TstMain::arrangementsKeepTitlesAndIcons_data()
@@ -742,6 +756,7 @@ void TstMain::arrangementsKeepTitlesAndIcons()
         above = icon.top() - 1;
     }
     int atTheTop = 0;
+    int lowest = area.top();
     for (QMdiSubWindow *child : FRMMain->MdiArea()->subWindowList()) {
         if (child->isMinimized())
             continue;
@@ -754,7 +769,10 @@ void TstMain::arrangementsKeepTitlesAndIcons()
         QVERIFY2(ChildAt(place.topLeft() + QPoint(title / 2, title / 2)) == child,
                  qPrintable(child->windowTitle()));
         atTheTop += place.top() == area.top();
+        lowest = std::max(lowest, place.bottom());
     }
+    if (!maximised && items.last() != "MNUFenetreCascade")
+        QCOMPARE(lowest, above); // the tiles reach down to the icons
     if (wraps)
         QVERIFY(atTheTop >= 2);
 }
@@ -789,10 +807,22 @@ void TstMain::arrangeIcons()
     const QRect narrow = FRMMain->MdiArea()->viewport()->rect();
     const QList<QMdiSubWindow *> icons{play, infos, editor};
     QCOMPARE(play->geometry().bottom(), narrow.bottom());
-    QVERIFY(editor->geometry().bottom() < infos->geometry().top()); // a row further up
+    QCOMPARE(editor->geometry().bottom() + 1, infos->geometry().top()); // a row further up
     for (QMdiSubWindow *icon : icons) {
         QVERIFY2(narrow.contains(icon->geometry()), qPrintable(icon->windowTitle()));
         QCOMPARE(ChildAt(icon->geometry().center()), icon);
+    }
+
+    // Two icons fill a row exactly; a pixel less, and the second goes a row up.
+    const int iconWidth = infos->width();
+    for (const int spare : {0, -1}) {
+        const int wanted = 2 * iconWidth + spare;
+        FRMMain->resize(FRMMain->width() + wanted - FRMMain->MdiArea()->viewport()->width(),
+                        FRMMain->height());
+        QCOMPARE(FRMMain->MdiArea()->viewport()->width(), wanted);
+        Item("MNUFenetreReorganiser")->trigger();
+        QCOMPARE(infos->pos(),
+                 QPoint(spare ? 0 : iconWidth, play->y() - (spare ? play->height() : 0)));
     }
 }
 

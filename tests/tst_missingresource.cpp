@@ -3,7 +3,7 @@
 
 // A program built without the level text: the loader must say so and stay calm.
 #include "global.h"
-#include "playfixture.h"
+#include "guitest.h"
 #include "ulevels.h"
 
 #include <QTest>
@@ -13,6 +13,8 @@ class TstMissingResource : public QObject
     Q_OBJECT
 
 private slots:
+
+    void initTestCase() { PrepareGuiTest(); }
 
     void loadWithoutText()
     {
@@ -32,7 +34,27 @@ private slots:
         QCOMPARE(refreshed, 1);
         RefreshTargets.Play2D = nullptr;
     }
+
+    // The player learns of it from a box as the frame opens, and again on reloading.
+    void frameSaysSo()
+    {
+        const QString missing = QString::fromUtf8("Ressource niveaux non trouvée");
+        TBoxWatch boxes;
+        boxes.Expect(Qt::Key_Return);
+        CreateMainWindows();
+        QCOMPARE(boxes.Seen.size(), 1);
+        QCOMPARE(boxes.Seen[0].Text, missing);
+        QCOMPARE(LevelCount, 0);
+
+        boxes.Expect(Qt::Key_Return); // "Oui"
+        boxes.Expect(Qt::Key_Return);
+        Item("MNUOutilsRechargerNiveaux")->trigger();
+        QCOMPARE(boxes.Seen.size(), 3);
+        QCOMPARE(boxes.Seen[2].Text, missing);
+        QVERIFY(boxes.Seen[2].Expected);
+        DestroyMainWindows();
+    }
 };
 
-QTEST_GUILESS_MAIN(TstMissingResource)
+QTEST_MAIN(TstMissingResource)
 #include "tst_missingresource.moc"

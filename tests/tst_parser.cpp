@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Equipe Vorkade
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The level text reader, driven through ReadLevels with whole texts.
+// The level text reader and the solutions reader, driven with whole texts.
 #include "global.h"
 #include "playfixture.h"
 #include "ulevels.h"
@@ -43,6 +43,8 @@ private slots:
     void infos_data();
     void infos();
     void anyBytes();
+    void solutions_data();
+    void solutions();
 };
 
 void TstParser::exampleBlock()
@@ -83,6 +85,7 @@ void TstParser::lineEnds_data()
     QTest::newRow("LF alone") << QByteArray("a\nb\n") << QStringList{"a", "b"};
     QTest::newRow("mixed") << QByteArray("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("LF CR is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
+    QTest::newRow("tab after CR") << QByteArray("a\r\tb") << QStringList{"a", "\tb"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx") << QStringList{"", "", "x"};
     QTest::newRow("last line without end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList{"a", "b"};
@@ -244,6 +247,41 @@ void TstParser::anyBytes()
             }
         }
     }
+}
+
+void TstParser::solutions_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("lines"); // {"-"}: the text is refused
+
+    const QStringList refused{"-"};
+    QTest::newRow("two lines") << QByteArray("1 rR\n12 lurdLURD\n")
+                               << QStringList{"1 rR", "12 lurdLURD"};
+    QTest::newRow("no line") << QByteArray() << QStringList{};
+    QTest::newRow("largest number") << QByteArray("999999 r\n") << QStringList{"999999 r"};
+    QTest::newRow("number of seven digits") << QByteArray("1000000 r\n") << refused;
+    QTest::newRow("last line without its end") << QByteArray("1 r\n2 l") << refused;
+    QTest::newRow("level 0") << QByteArray("0 r\n") << refused;
+    QTest::newRow("space first") << QByteArray(" 1 r\n") << refused;
+    QTest::newRow("no moves") << QByteArray("1 \n") << refused;
+    QTest::newRow("no space") << QByteArray("1r\n") << refused;
+    QTest::newRow("letter in the number") << QByteArray("1a r\n") << refused;
+    QTest::newRow("not a move") << QByteArray("1 rx\n") << refused;
+    QTest::newRow("CR before the LF") << QByteArray("1 r\r\n") << refused;
+}
+
+void TstParser::solutions()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, lines);
+    const auto solutions = ParseSolutions(std::string_view(text.constData(), text.size()));
+    QStringList read{"-"};
+    if (solutions) {
+        read.clear();
+        for (const TSolution &solution : *solutions)
+            read << QString::number(solution.Level) + ' ' + Text(solution.Moves);
+    }
+    QCOMPARE(read, lines);
 }
 
 QTEST_GUILESS_MAIN(TstParser)

@@ -452,8 +452,11 @@ void TstPlay2D::modifiersDoNotChangeAMove()
 void TstPlay2D::keysReachTheWindowAfterAClick()
 {
     UseLevels({{"#@  #"}});
+    QTest::keyClick(myWindow.get(), Qt::Key_Right);
+    QCOMPARE(Board(), QStringList{"# @ #"});
     QTest::mouseClick(Button("BTNNiveauAleatoire"), Qt::LeftButton); // one level: restarts it
     QCOMPARE(CurrentLevel, 1);
+    QCOMPARE(Board(), QStringList{"#@  #"});
     // The window keeps the keyboard: the button took none, and the key goes
     // where the keyboard is.
     QTRY_COMPARE(QApplication::focusWidget(), myWindow.get());
@@ -463,6 +466,12 @@ void TstPlay2D::keysReachTheWindowAfterAClick()
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(myWindow.get(), &repeat);
     QCOMPARE(Board(), QStringList{"#  @#"});
+    // A key the window takes stops there, so that the frame around does not scroll
+    // on it; any other goes on.
+    QVERIFY(repeat.isAccepted());
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(myWindow.get(), &other);
+    QVERIFY(!other.isAccepted());
 }
 
 void TstPlay2D::buttonBar()
@@ -484,6 +493,7 @@ void TstPlay2D::buttonBar()
     QWidget *bar = myWindow->findChild<QWidget *>("PNLBoutons");
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), QRect(0, 0, 472, 25));
+    QCOMPARE(myWindow->minimumSizeHint().width(), 5 * 25); // as narrow as its buttons
     QCOMPARE(myWindow->windowTitle(), QString::fromUtf8("Jouer à Bramlek"));
     for (const auto &expected : buttons) {
         QToolButton *button = Button(expected.name);
@@ -500,6 +510,14 @@ void TstPlay2D::buttonBar()
         QCOMPARE(qAlpha(face.pixel(8, 8)), 0xff); // the black symbol is not
         QCOMPARE(face.pixel(1, 1), qRgb(0, 0, 0));
     }
+
+    // Held down, a button shows a sunken panel round its glyph, clear of its top rows.
+    QToolButton *first = Button("BTNPremierNiveau");
+    const QImage raised = first->grab().toImage().copy(0, 0, 25, 3);
+    QTest::mousePress(first, Qt::LeftButton);
+    const QImage sunken = first->grab().toImage().copy(0, 0, 25, 3);
+    QTest::mouseRelease(first, Qt::LeftButton);
+    QVERIFY(sunken != raised);
 }
 
 QTEST_MAIN(TstPlay2D)

@@ -5,6 +5,8 @@
 #include "guitest.h"
 #include "tileset.h"
 
+#include <QRegularExpression>
+
 namespace
 {
 
@@ -173,6 +175,18 @@ void TstTiles::paletteGlyphFramesItsTile()
         QCOMPARE(qAlpha(face.pixel(0, 16)), 0);
         QCOMPARE(qAlpha(face.pixel(8, 8)), 255);
     }
+
+    // The bottom-left pixel alone names the see-through colour.
+    QImage corners(2, 3, QImage::Format_RGB32);
+    corners.fill(Qt::blue);
+    corners.setPixel(0, 2, qRgb(255, 255, 255));
+    corners.setPixel(1, 1, qRgb(255, 255, 255));
+    const QImage face = GlyphIcon(corners).pixmap(2, 3).toImage();
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 2; ++x)
+            QCOMPARE(qAlpha(face.pixel(x, y)),
+                     corners.pixel(x, y) == qRgb(255, 255, 255) ? 0 : 255);
+    }
 }
 
 void TstTiles::playGlyphs_data()
@@ -305,6 +319,12 @@ void TstTiles::icons()
         for (int x = 1; x < last; ++x)
             QCOMPARE(qAlpha(icon.pixel(x, y)), 255);
     }
+    // No picture makes the null icon, whose pixmaps are null too, quietly.
+    QVERIFY(!PixelArtIcon(icon).isNull());
+    QTest::failOnWarning(QRegularExpression("."));
+    const QIcon none = PixelArtIcon(QImage());
+    QVERIFY(none.isNull());
+    QVERIFY(none.pixmap(17, 17).isNull());
 }
 
 QTEST_MAIN(TstTiles)

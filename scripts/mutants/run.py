@@ -483,7 +483,14 @@ class Run:
                 return
         mutant.times["unit"] = now() - began - mutant.times.get("compile", 0) - mutant.times.get("link", 0)
         if by is None and not self.args.no_e2e:
-            self.e2e_baseline()
+            if self.e2e_ready is None:
+                # The scenarios' own run is on the game as it is, not on this mutant.
+                mutated = os.path.join(self.scratch.tree, site.file)
+                with open(mutated, "wb") as f:
+                    f.write(pristine)
+                self.e2e_baseline()
+                with open(mutated, "wb") as f:
+                    f.write(sitesmod.apply(pristine, site))
             if not self.build(mutant, ["Vorkade2"], "link"):
                 mutant.status = "stillborn"
                 return

@@ -56,6 +56,10 @@ class GameCase(unittest.TestCase):
     for it."""
 
     window_manager = False
+    frame_borders = True
+    # An option Qt would act on (right to left layouts), given to the game, which
+    # takes none and must leave Qt its name alone.
+    game_arguments = ("-reverse",)
 
     @classmethod
     def setUpClass(cls):
@@ -68,8 +72,8 @@ class GameCase(unittest.TestCase):
         self.last_shot = None
         self.x.start_server()
         if self.window_manager:
-            self.x.start_window_manager()
-        self.x.start_game()
+            self.x.start_window_manager(self.frame_borders)
+        self.x.start_game(self.game_arguments)
         self.frame = self.wait_for(self.frame_window, "a window titled 'Vorkade II'")
         self.keyboard_to(self.frame)
 

@@ -44,6 +44,13 @@ class GameTest(GameCase):
         self.assertNotEqual(bar, screen.BLACK)
         self.assertEqual(screen.span_of(self.last_shot, beside_buttons, top, 0, -1, bar),
                          BAR_HEIGHT)
+        # The first button at the bar's left end: the layouts run left to right.
+        self.assertEqual(self.last_shot.pixel(left + BAR_HEIGHT // 2, top - BAR_HEIGHT // 2 - 1),
+                         screen.BLACK)
+
+        # Desktops match the window to its program by the instance in WM_CLASS.
+        wm_class = self.x.xprop(self.frame, "WM_CLASS")
+        self.assertIn('"vorkade2", "Vorkade II"', wm_class)
 
         # No editor yet, and nothing in the status bar.
         editor = screen.editor_picture(rows, self.tiles)
@@ -250,6 +257,23 @@ class WindowManagerTest(GameTest):
 
     window_manager = True
 
+    def test_startup(self):
+        GameTest.test_startup(self)
+        if not self.frame_borders:
+            return
+        # Made wider by the user, the frame stays where it stands: it is centred as
+        # it opens only. The box that the close request opens is mapped through the
+        # window manager after the game has seen the new size, so any move the game
+        # asked for on it is done by then.
+        x, y = self.x.outer_geometry(self.frame)[:2]
+        width, height = self.x.geometry(self.frame)[2:]
+        self.x.xdotool("windowsize", self.frame, width + 64, height)
+        self.wait_for(lambda: self.x.geometry(self.frame)[2] == width + 64, "a wider frame")
+        self.ask_to_close()
+        self.wait_for_box(lambda: self.x.windows_named(CONFIRMATION), "the confirmation box")
+        self.assertEqual(self.x.outer_geometry(self.frame)[:2], (x, y))
+        self.answer("Escape")
+
     def test_arrangements(self):
         """Cascade and both tiles, each from a maximised editor with the
         information window minimised: the editor comes back to its normal state
@@ -390,6 +414,14 @@ def storm_batch(chance, frame, count):
                          "mousemove", chance.randrange(xsession.SCREEN_SIZE[0]),
                          chance.randrange(xsession.SCREEN_SIZE[1]), "mouseup", button]
     return commands
+
+
+class BorderlessFrameTest(WindowManagerTest):
+    """Under openbox with frames that are a title bar alone: a frame with no
+    border on some side is a frame all the same, and the windows stand centred
+    with it."""
+
+    frame_borders = False
 
 
 def main():

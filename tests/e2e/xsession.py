@@ -205,14 +205,18 @@ class Session:
         if not wait_until(lambda: _accepts_connections(self.display), timeout=20):
             raise RuntimeError("Xvfb on %s does not accept connections" % self.display)
 
-    def start_window_manager(self):
+    def start_window_manager(self, borders=True):
         """Openbox with the suite's own settings, its files kept in the work folder;
-        returns once it manages the screen."""
+        returns once it manages the screen. Without borders its frames are a title
+        bar alone, as some themes draw them."""
         env = dict(os.environ, DISPLAY=self.display, HOME=self.workdir,
                    XDG_CONFIG_HOME=self.workdir, XDG_CACHE_HOME=self.workdir)
+        config = OPENBOX_CONFIG
+        if not borders:
+            config = self.borderless_theme()
         with open(os.path.join(self.workdir, "openbox.log"), "wb") as log:
             self.window_manager = subprocess.Popen(
-                ["openbox", "--sm-disable", "--config-file", OPENBOX_CONFIG], env=env,
+                ["openbox", "--sm-disable", "--config-file", config], env=env,
                 cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=log,
                 stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
 
@@ -226,7 +230,27 @@ class Session:
         if not wait_until(managing, timeout=20):
             raise RuntimeError("openbox does not manage the screen")
 
-    def start_game(self):
+    def borderless_theme(self):
+        """The suite's theme without its borders and bottom handle, in the work
+        folder's ~/.themes where openbox looks first; returns the settings file
+        that names it."""
+        source = "/usr/share/themes/Clearlooks/openbox-3/themerc"
+        folder = os.path.join(self.workdir, ".themes", "Borderless", "openbox-3")
+        os.makedirs(folder)
+        with open(source) as file:
+            lines = [line for line in file.read().splitlines()
+                     if not line.startswith(("border.width:", "window.handle.width:"))]
+        lines += ["border.width: 0", "window.handle.width: 0"]
+        with open(os.path.join(folder, "themerc"), "w") as file:
+            file.write("\n".join(lines) + "\n")
+        config = os.path.join(self.workdir, "openbox-rc.xml")
+        with open(OPENBOX_CONFIG) as file:
+            text = file.read().replace("<name>Clearlooks</name>", "<name>Borderless</name>")
+        with open(config, "w") as file:
+            file.write(text)
+        return config
+
+    def start_game(self, arguments=()):
         # The game reads no variable of its own; Qt's platform variables are
         # dropped so that it runs on this X server as a player's desktop would.
         env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
@@ -235,7 +259,7 @@ class Session:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
         with open(os.path.join(self.workdir, "game.log"), "wb") as log:
-            self.game = subprocess.Popen([self.game_path], env=env, cwd=self.workdir,
+            self.game = subprocess.Popen([self.game_path, *arguments], env=env, cwd=self.workdir,
                                          stdin=subprocess.DEVNULL, stdout=log,
                                          stderr=subprocess.STDOUT, preexec_fn=_die_with_parent)
 
@@ -273,6 +297,11 @@ class Session:
         frame a window manager puts around it."""
         with _Connection(self.display) as x:
             return x.position(window) + x.size(window)
+
+    def xprop(self, window, name):
+        """What xprop prints for a property of a window."""
+        return subprocess.run(["xprop", "-display", self.display, "-id", str(window), name],
+                              capture_output=True, text=True, timeout=30).stdout
 
     def outer_geometry(self, window):
         """(x, y, width, height) of a window as a whole on the screen: the window
