@@ -4,6 +4,7 @@
 // The built-in level set as the game reads it: the shape of every block, and every
 // stored solution played through the game's own rewrite tables.
 #include "global.h"
+#include "playfixture.h"
 #include "ulevels.h"
 #include "urules.h"
 
@@ -130,6 +131,13 @@ void TstLevelSet::initTestCase()
     myText = BuiltInText();
     myBlocks = Blocks(myText);
     QCOMPARE(LoadLevels(), std::string());
+
+    // The checks below must see what they look for where it is. The way out of this
+    // grid is its bottom row alone; in the second, every step ends beside the edge.
+    QVERIFY(KeeperEscapes(LevelOfRows({"#####", "#@$.#", "#   #"}), 1, 1));
+    TLevel open = LevelOfRows({" @$. "});
+    QCOMPARE(ReplayLetters(open.Tablo, open.Width, open.Height, "lrR"), std::size_t(3));
+    QVERIFY(IsSolvedTablo(open.Tablo));
 }
 
 void TstLevelSet::loadsEveryLevel()
