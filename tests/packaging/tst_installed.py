@@ -39,7 +39,7 @@ SKIPPED = 77  # CTest's SKIP_RETURN_CODE
 
 class Entry:
     """The installed menu entry: its [Desktop Entry] keys, and the command its
-    Exec line runs, unquoted as the Desktop Entry Specification says."""
+    Exec line runs, unquoted by the freedesktop.org desktop entry rules."""
 
     def __init__(self, path):
         with open(path, encoding="utf-8") as file:
